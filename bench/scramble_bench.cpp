@@ -12,7 +12,8 @@ namespace {
 std::vector<uint8_t> Image(size_t n) {
     std::mt19937 rng(1);
     std::vector<uint8_t> v(n);
-    for (auto& b : v) b = uint8_t(rng());
+    for (auto& b : v)
+        b = uint8_t(rng());
     return v;
 }
 

@@ -27,7 +27,9 @@ CBuf::CBuf(int count, int elementSize, const void* source, int copyFlag, int gro
     Assign(count, elementSize, source, copyFlag, growStep);
 }
 
-CBuf::CBuf(const CBuf& other) { CopyFrom(other); }
+CBuf::CBuf(const CBuf& other) {
+    CopyFrom(other);
+}
 
 CBuf& CBuf::operator=(const CBuf& other) {
     if (this != &other) {
@@ -37,7 +39,9 @@ CBuf& CBuf::operator=(const CBuf& other) {
     return *this;
 }
 
-CBuf::CBuf(CBuf&& other) noexcept { *this = std::move(other); }
+CBuf::CBuf(CBuf&& other) noexcept {
+    *this = std::move(other);
+}
 
 CBuf& CBuf::operator=(CBuf&& other) noexcept {
     if (this != &other) {
@@ -56,7 +60,9 @@ CBuf& CBuf::operator=(CBuf&& other) noexcept {
     return *this;
 }
 
-CBuf::~CBuf() { FreeData(); }
+CBuf::~CBuf() {
+    FreeData();
+}
 
 void CBuf::FreeData() {
     if (!m_borrowed) delete[] m_data;
@@ -73,15 +79,14 @@ void CBuf::Clear() {
     std::memset(m_label, 0, kLabelSize);
 }
 
-uint8_t* CBuf::Assign(int count, int elementSize, const void* source, int copyFlag,
-                      int growStep) {
+uint8_t* CBuf::Assign(int count, int elementSize, const void* source, int copyFlag, int growStep) {
     if (count < 0 || elementSize <= 0) return m_data;
     if (growStep < 0) growStep = 0;
     int64_t bytes = int64_t(count) * elementSize;
     if (bytes > kMaxBytes) return m_data;
     bool borrow = source != nullptr && copyFlag == 0;
-    int64_t capacity = borrow ? count : std::min<int64_t>(int64_t(count) + growStep,
-                                                          kMaxBytes / elementSize);
+    int64_t capacity =
+        borrow ? count : std::min<int64_t>(int64_t(count) + growStep, kMaxBytes / elementSize);
     uint8_t* data = nullptr;
     if (borrow) {
         data = static_cast<uint8_t*>(const_cast<void*>(source));
@@ -131,8 +136,7 @@ bool CBuf::Reallocate(int n) {
 uint8_t* CBuf::Resize(int n, int shrinkFlag) {
     if (n < 0 || n == m_count || m_borrowed) return m_data;
     if (n <= m_capacity) {
-        bool reallocate = shrinkFlag && n < m_capacity &&
-                          (m_capacity - m_count) / 2 > m_growStep;
+        bool reallocate = shrinkFlag && n < m_capacity && (m_capacity - m_count) / 2 > m_growStep;
         if (!reallocate) {
             // Elements that come back into use after a shrink read as zero, as new ones do.
             if (n > m_count)
@@ -196,8 +200,8 @@ double CBuf::GetDouble(int i) const {
 }
 
 void CBuf::ApplyGrowthRule() {
-    m_growStep = int(std::max<int64_t>(m_growStep, std::min<int64_t>(2 * int64_t(m_count),
-                                                                      INT32_MAX)));
+    m_growStep =
+        int(std::max<int64_t>(m_growStep, std::min<int64_t>(2 * int64_t(m_count), INT32_MAX)));
 }
 
 uint8_t* CBuf::Append(const void* source, int n) {
@@ -278,7 +282,9 @@ uint8_t* CBuf::Insert(const void* source, int position, int n) {
     return m_data;
 }
 
-uint8_t* CBuf::InsertZeros(int position, int n) { return Insert(nullptr, position, n); }
+uint8_t* CBuf::InsertZeros(int position, int n) {
+    return Insert(nullptr, position, n);
+}
 
 int CBuf::Remove(int position, int n, void* destination) {
     if (m_borrowed || position < 0 || position >= m_count || m_count == 0 || n <= 0) return 0;
@@ -317,7 +323,9 @@ void CBuf::Reverse() {
     }
 }
 
-int CBuf::Scramble() { return C_Encrypt::Scramble(m_data, TotalBytes()); }
+int CBuf::Scramble() {
+    return C_Encrypt::Scramble(m_data, TotalBytes());
+}
 
 int CBuf::SerializeInto(CBuf* target) const {
     if (!target || target->m_elementSize != 1 || target->m_borrowed) return 0;
@@ -399,4 +407,6 @@ void CBuf::SetLabel(const char* text) {
     if (text) std::strncpy(m_label, text, kLabelSize - 1);
 }
 
-void CBuf::SetRawLabel(const char (&label)[kLabelSize]) { std::memcpy(m_label, label, kLabelSize); }
+void CBuf::SetRawLabel(const char (&label)[kLabelSize]) {
+    std::memcpy(m_label, label, kLabelSize);
+}

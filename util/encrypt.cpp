@@ -11,7 +11,8 @@ namespace {
 // Sum of the bytes mod 256, with 0 replaced by 15.
 uint8_t BodyChecksum(const uint8_t* bytes, int32_t length) {
     uint32_t sum = 0;
-    for (int32_t i = 0; i < length; ++i) sum += bytes[i];
+    for (int32_t i = 0; i < length; ++i)
+        sum += bytes[i];
     uint8_t c = uint8_t(sum);
     return c == 0 ? 15 : c;
 }
@@ -65,8 +66,8 @@ int C_Encrypt::Scramble(uint8_t* b, int32_t n) {
     return 1;
 }
 
-int32_t C_Encrypt::XorWithKey(uint8_t* bytes, int32_t length, int32_t keyLength,
-                              const uint8_t* key, int32_t keyPosition) {
+int32_t C_Encrypt::XorWithKey(uint8_t* bytes, int32_t length, int32_t keyLength, const uint8_t* key,
+                              int32_t keyPosition) {
     if (!bytes || !key || keyLength <= 0) return keyPosition;
     if (keyPosition < 0 || keyPosition >= keyLength) keyPosition = 0;
     for (int32_t i = 0; i < length; ++i) {

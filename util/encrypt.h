@@ -21,8 +21,8 @@ public:
     static int Scramble(uint8_t* bytes, int32_t length);
     // XORs each byte with key[keyPosition], stepping keyPosition round the key; returns the
     // next key position.
-    static int32_t XorWithKey(uint8_t* bytes, int32_t length, int32_t keyLength,
-                              const uint8_t* key, int32_t keyPosition);
+    static int32_t XorWithKey(uint8_t* bytes, int32_t length, int32_t keyLength, const uint8_t* key,
+                              int32_t keyPosition);
     static void XorWithByte(uint8_t* bytes, int32_t length, int32_t value);
 
     // New blocks (delete[] by the caller), or nullptr when refused. Wrap refuses plaintexts

@@ -8,7 +8,9 @@ inline int32_t GetLe32(const uint8_t* p) {
     return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
                    uint32_t(p[3]) << 24);
 }
-inline uint16_t GetLe16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t GetLe16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 inline void PutLe32(uint8_t* p, int32_t v) {
     uint32_t u = uint32_t(v);
     p[0] = uint8_t(u);

@@ -31,7 +31,9 @@ IPlatform& Platform() {
     return p ? *p : g_console;
 }
 
-void SetPlatform(IPlatform* p) { g_platform.store(p, std::memory_order_release); }
+void SetPlatform(IPlatform* p) {
+    g_platform.store(p, std::memory_order_release);
+}
 
 void ShowError(const std::string& text, const std::string& caption) {
     Platform().ShowMessage(text, caption, MsgIcon::Error, MsgButtons::Ok);

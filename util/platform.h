@@ -23,8 +23,8 @@ inline constexpr const char* kProgramName = "orvane";
 class IPlatform {
 public:
     virtual ~IPlatform() = default;
-    virtual MsgAnswer ShowMessage(const std::string& text, const std::string& caption,
-                                  MsgIcon icon, MsgButtons buttons) = 0;
+    virtual MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon,
+                                  MsgButtons buttons) = 0;
     // Milliseconds since an arbitrary start; wraps like a 32-bit tick counter.
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(uint32_t ms) = 0;

@@ -30,7 +30,8 @@ std::vector<RecordedMessage> CRecordingPlatform::Messages() const {
 std::vector<std::string> CRecordingPlatform::Texts() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<std::string> out;
-    for (const auto& m : m_messages) out.push_back(m.text);
+    for (const auto& m : m_messages)
+        out.push_back(m.text);
     return out;
 }
 

@@ -23,7 +23,9 @@ class FreshPlatform : public testing::EmptyTestEventListener {
 
 }  // namespace
 
-CRecordingPlatform& TestPlatform() { return *g_platform; }
+CRecordingPlatform& TestPlatform() {
+    return *g_platform;
+}
 
 int main(int argc, char** argv) {
     testing::InitGoogleMock(&argc, argv);

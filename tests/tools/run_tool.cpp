@@ -32,7 +32,8 @@ ToolResult RunTool(const std::string& name, const std::vector<std::string>& args
         dup2(errFd, 2);
         std::vector<char*> argv;
         argv.push_back(program.data());
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);

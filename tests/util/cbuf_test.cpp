@@ -12,7 +12,8 @@ namespace {
 
 std::vector<int32_t> Ints(const CBuf& b) {
     std::vector<int32_t> v;
-    for (int i = 0; i < b.Count(); ++i) v.push_back(b.GetInt(i));
+    for (int i = 0; i < b.Count(); ++i)
+        v.push_back(b.GetInt(i));
     return v;
 }
 
@@ -48,7 +49,8 @@ TEST(CBuf, AssignAllocatesZeroedSpareAndClearsLabel) {
     EXPECT_EQ(Ints(b), (std::vector<int32_t>{7, 8, 9}));
     EXPECT_STREQ(b.Label(), "");
     // The spare elements beyond the count are zero.
-    for (int i = 3; i < 8; ++i) EXPECT_EQ(*reinterpret_cast<int32_t*>(b.ElementPointer(i, 0)), 0);
+    for (int i = 3; i < 8; ++i)
+        EXPECT_EQ(*reinterpret_cast<int32_t*>(b.ElementPointer(i, 0)), 0);
 }
 
 TEST(CBuf, BorrowedBufferIsNeverChangedOrFreed) {
@@ -147,7 +149,8 @@ TEST(CBuf, AppendGrowthRule) {
     }
     EXPECT_EQ(b.Count(), 1000);
     EXPECT_GE(b.GrowStep(), 2000);
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(b.Data()[i], uint8_t(i));
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(b.Data()[i], uint8_t(i));
 }
 
 TEST(CBuf, AppendFromItselfSurvivesReallocation) {

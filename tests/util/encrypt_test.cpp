@@ -12,7 +12,8 @@ namespace {
 std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<uint8_t> v(n);
-    for (auto& b : v) b = uint8_t(rng());
+    for (auto& b : v)
+        b = uint8_t(rng());
     return v;
 }
 
@@ -71,11 +72,11 @@ TEST(Scramble, ZeroKeyBytesActAsTheirIndexAndTheStreamRunsOn) {
     b[0] = 200;
     b[1 + 1 + 5] = 0;  // key index 5 is zero: it XORs as 5
     ASSERT_EQ(C_Encrypt::Scramble(b.data(), 200), 1);
-    EXPECT_EQ(b[1], 0x11 ^ 0x11);       // region[0]: the one byte before the key, key index 0
-    EXPECT_EQ(b[2], 0x11);              // the key itself is untouched
-    EXPECT_EQ(b[7], 0);                 // ... including its zero byte
-    EXPECT_EQ(b[11], 0x11 ^ 0x11);      // first byte after the key: key index k mod m = 1
-    EXPECT_EQ(b[11 + 4], 0x11 ^ 5);     // key index 5
+    EXPECT_EQ(b[1], 0x11 ^ 0x11);    // region[0]: the one byte before the key, key index 0
+    EXPECT_EQ(b[2], 0x11);           // the key itself is untouched
+    EXPECT_EQ(b[7], 0);              // ... including its zero byte
+    EXPECT_EQ(b[11], 0x11 ^ 0x11);   // first byte after the key: key index k mod m = 1
+    EXPECT_EQ(b[11 + 4], 0x11 ^ 5);  // key index 5
 }
 
 TEST(XorWithKey, ReturnsTheNextPosition) {
@@ -98,7 +99,8 @@ TEST(Container, ThousandByteImageLayout) {
         if (i < 332 || i >= 340) sum += box[i];
     uint8_t c = uint8_t(sum) ? uint8_t(sum) : 15;
     char word[9] = {};
-    for (int i = 0; i < 8; ++i) word[i] = char(box[size_t(332 + i)] ^ c);
+    for (int i = 0; i < 8; ++i)
+        word[i] = char(box[size_t(332 + i)] ^ c);
     EXPECT_STREQ(word, "TAVRODAT");
     EXPECT_EQ(UnwrapOrEmpty(box, "TAVRODAT"), plain);
 }
@@ -132,8 +134,7 @@ TEST(Container, ChecksumZeroCountsAsFifteen) {
 }
 
 TEST(Container, Refusals) {
-    EXPECT_TRUE(WrapOrEmpty(std::vector<uint8_t>(1000, 0x55), "TAVRODAT").empty())
-        << "too uniform";
+    EXPECT_TRUE(WrapOrEmpty(std::vector<uint8_t>(1000, 0x55), "TAVRODAT").empty()) << "too uniform";
     EXPECT_TRUE(WrapOrEmpty({1, 2}, "TAVRODAT").empty()) << "shorter than 3 bytes";
     for (size_t n : {0u, 4u, 7u, 8u, 9u, 10u})
         EXPECT_TRUE(UnwrapOrEmpty(RandomBytes(n, 1), "TAVRODAT").empty()) << n;

@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
             return Fail(StrFormat("'%s' is too large (2 GiB or more)", in.c_str()));
     }
     CBuf original(bytes);
-    int done = wrap ? CEncrypt::WrapBuffer(bytes, kCheckWord)
-                    : CEncrypt::UnwrapBuffer(bytes, kCheckWord);
+    int done =
+        wrap ? CEncrypt::WrapBuffer(bytes, kCheckWord) : CEncrypt::UnwrapBuffer(bytes, kCheckWord);
     if (!done)
         return Fail(StrFormat("'%s': %s", in.c_str(),
                               (wrap ? WrapRefusal(original) : UnwrapRefusal(original)).c_str()));
