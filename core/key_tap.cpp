@@ -24,9 +24,10 @@ int KeyTap(CIce& ice, int row, int col) {
     KeyTapCodes codes;
     if (!KeyCodesForPosition(row, col, &codes)) return 0;
     CKeyStatus& keys = ice.Keys();
-    keys.PressKey(codes.strobeCode, codes.inputCode);
-    keys.SetPressTime(Platform().TickCount());
+    // The count starts before the press, so that no scan of the held key goes uncounted.
     keys.ResetScanCount();
+    keys.SetPressTime(Platform().TickCount());
+    keys.PressKey(codes.strobeCode, codes.inputCode);
     // After the press, so that the woken CPU's first scan already sees the key.
     ice.Wake();
     Platform().Sleep(kKeyTapHoldMs);

@@ -62,7 +62,7 @@ void CSFRRam::ResetRegisters() {
                                              {0x38, 0x00}, {0x39, 0xFF}, {0x3B, 0x00}, {0x3C, 0xFF},
                                              {0x3F, 0x33}, {0x2E, 0x00}};
     for (const auto& rv : kValues)
-        Store(rv[0], rv[1]);
+        StoreBank0(rv[0], rv[1]);
 }
 
 void CSFRRam::ApplyEmulatorReset(uint16_t programWord12) {

@@ -7,6 +7,7 @@
 // new event would have been made).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
