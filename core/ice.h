@@ -72,7 +72,7 @@ public:
     int Restart(const uint16_t* words, size_t count);
     // One pass of the run loop without the thread: key scan, then one run slice. Returns
     // the slice's result (1 go on, 0 the emulation stopped on an unknown instruction), or
-    // -1 (nothing done) while the thread runs.
+    // -1 (nothing done) from Start until Stop, even after the thread ended on its own.
     int StepPass();
 
     // Signals the wake event (ends a halt or standby wait early).

@@ -71,4 +71,16 @@ TEST(Stack, LowerHalfIsTheWindowOfBankNMinus1) {
     EXPECT_EQ(m.Sfr().Read(0x02), uint32_t(kBanks - 1));  // the push restored the register
 }
 
+TEST(Stack, LargestBankCountKeepsTheStackInsideTheStore) {
+    // 255 is the largest count whose stack area (N * 128 + 0xFF) fits the banked store.
+    TestMachine m({}, 1000);
+    ASSERT_EQ(m.Cpu().BankCount(), 255);
+    m.Sfr().SetSp(0);
+    m.Cpu().Push(0x1FFFF);
+    EXPECT_EQ(m.Cpu().BankedCell(255 * 128 + 0xFF), 0xFFu);
+    EXPECT_EQ(m.Cpu().Pop(), 0x1FFFFu);
+    m.Sfr().Write(0x02, 0xFF);
+    EXPECT_EQ(m.Sfr().Read(0x02), 0xFFu);
+}
+
 }  // namespace

@@ -76,9 +76,8 @@ TEST(Timers, ThresholdOfEachPrescaleSelect) {
         int timer;
         uint32_t select, threshold;
     };
-    const Case cases[] = {{0, 0, 1},   {0, 1, 4},  {0, 2, 16}, {0, 3, 64}, {1, 0, 4},
-                          {1, 1, 16},  {1, 2, 64}, {1, 3, 256}, {2, 0, 1}, {2, 1, 2},
-                          {2, 2, 4},   {2, 3, 8}};
+    const Case cases[] = {{0, 0, 1},  {0, 1, 4},   {0, 2, 16}, {0, 3, 64}, {1, 0, 4}, {1, 1, 16},
+                          {1, 2, 64}, {1, 3, 256}, {2, 0, 1},  {2, 1, 2},  {2, 2, 4}, {2, 3, 8}};
     const int control[3] = {0x25, 0x2A, 0x2C};
     const int reload[3] = {0x26, 0x2B, 0x2D};
     for (const Case& c : cases) {
