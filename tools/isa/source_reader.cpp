@@ -191,8 +191,23 @@ std::string SourceSet::Where(const SourceLoc& loc) {
 
 std::string SourceSet::Message(const SourceLine& line, const std::string& reason) const {
     std::string m = Where(line.loc) + ": " + reason;
-    if (line.context >= 0) m += " (" + contexts[size_t(line.context)] + ")";
+    if (line.context >= 0) m += " (" + ContextNote(line.context) + ")";
     return m;
+}
+
+std::string SourceSet::ContextNote(int context) const {
+    std::vector<int> chain;
+    for (int c = context; c >= 0; c = m_contexts[size_t(c)].parent)
+        chain.push_back(c);
+    std::string note;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        if (chain.size() > 3 && i == 2) {
+            note += ", ...";
+            i = chain.size() - 1;
+        }
+        note += (note.empty() ? "" : ", ") + m_contexts[size_t(chain[i])].note;
+    }
+    return note;
 }
 
 void SourceReader::Error(const SourceLine& line, const std::string& reason) {
@@ -359,9 +374,8 @@ void SourceReader::Expand(const Macro& m, const SourceLine& use, const std::stri
         return;
     }
     int n = ++m_expansions;
-    std::string note = "in macro '" + m.name + "' used at " + SourceSet::Where(use.loc);
-    if (use.context >= 0) note += ", " + m_set.contexts[size_t(use.context)];
-    int context = m_set.AddContext(note);
+    int context = m_set.AddContext("in macro '" + m.name + "' used at " + SourceSet::Where(use.loc),
+                                   use.context);
     for (const SourceLine& b : m.body)
         Line({Substitute(b.text, m.params, args, n), b.loc, context}, depth + 1, out);
 }

@@ -29,7 +29,7 @@ struct SourceLoc {
 struct SourceLine {
     std::string text;
     SourceLoc loc;
-    int context = -1;  // macro use that produced the line (SourceSet::contexts), -1 for none
+    int context = -1;  // macro use that produced the line (SourceSet::AddContext), -1: none
 };
 
 // Collects error messages, up to a limit.
@@ -50,19 +50,26 @@ private:
 class SourceSet {
 public:
     const std::string* AddFile(const std::string& name);
-    int AddContext(const std::string& note) {
-        contexts.push_back(note);
-        return int(contexts.size()) - 1;
+    // A macro use: its own note and the use it sits in (-1 for none).
+    int AddContext(const std::string& note, int parent) {
+        m_contexts.push_back({note, parent});
+        return int(m_contexts.size()) - 1;
     }
+    // "in macro 'm' used at f:l, in macro 'n' used at f:l"; a chain deeper than three shows
+    // the two innermost uses and the outermost.
+    std::string ContextNote(int context) const;
     // "file:line"
     static std::string Where(const SourceLoc& loc);
     // "file:line: reason", with the macro note when the line comes from a macro.
     std::string Message(const SourceLine& line, const std::string& reason) const;
 
-    std::vector<std::string> contexts;
-
 private:
+    struct Context {
+        std::string note;
+        int parent;
+    };
     std::deque<std::string> m_files;
+    std::vector<Context> m_contexts;
 };
 
 class SourceReader {
