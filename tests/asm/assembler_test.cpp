@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "tests/asm/temp_dir.h"
@@ -378,6 +379,32 @@ TEST(Assembler, ListingShowsAddressesWordsAndMacroLines) {
                              "00008  6f77 6c72 0064\n"),
               std::string::npos)
         << r.listing;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AssemblerRobustness, GarbageAndPathologicalSourceIsRefusedWithoutHarm) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 200; ++round) {
+        std::string source;
+        size_t n = rng() % 400;
+        for (size_t i = 0; i < n; ++i)
+            source +=
+                char(rng() % 4 ? " \n:;,()\"'@.$0123456789abcdefxyzADDMOVmacroendm"[rng() % 47]
+                               : char(rng() & 0xFF));
+        isa::AsmResult r = isa::AssembleText(source, "g.s");
+        EXPECT_EQ(r.ok, r.errors.empty());
+    }
+    // Deep nesting of parentheses and unary operators is refused, not recursed without end.
+    EXPECT_NE(FirstError("dw " + std::string(100000, '(') + "1").find("nested too deeply"),
+              std::string::npos);
+    EXPECT_NE(FirstError("dw " + std::string(100000, '-') + "1").find("nested too deeply"),
+              std::string::npos);
+    // A macro that doubles its argument at each level stops at the line length limit.
+    EXPECT_NE(FirstError("macro m x\nm x+x\nendm\nm 1").find("longer than 65536 characters"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -19,20 +19,27 @@ namespace {
 
 constexpr size_t kNoStatement = std::numeric_limits<size_t>::max();
 
+// One source line after expansion. Statements stay small (a firmware image of 2M words
+// disassembles to more than two million lines); each pass tokenizes its line again.
 struct Statement {
     enum Kind : uint8_t { Empty, Instr, Mov, Org, Dw, Db, Ds, Align, Equ };
-    size_t line = 0;
-    std::vector<Token> tokens;
-    std::vector<std::pair<size_t, size_t>> ops;  // token ranges of the operands
-    std::string label;                           // full name of the label defined here
-    std::string name;                            // the constant an equ defines
-    std::string scope;
-    const InstrDesc* desc = nullptr;
-    Kind kind = Empty;
-    bool bad = false;     // refused: no code is produced for it
-    bool placed = false;  // laid out by the first pass
+    uint32_t line = 0;
     uint32_t address = 0;
     uint32_t words = 0;
+    uint32_t scope = 0;     // index of the enclosing global label's name (Assembler::m_scopes)
+    int32_t label = -1;     // symbol defined by a label here (index into Assembler::m_order)
+    int32_t constant = -1;  // symbol defined by equ here
+    const InstrDesc* desc = nullptr;
+    Kind kind = Empty;
+    uint8_t opStart = 0;  // token index of the first operand
+    bool bad = false;     // refused: no code is produced for it
+    bool placed = false;  // laid out by the first pass
+};
+
+// The tokens and operand ranges of one statement's line.
+struct Parsed {
+    std::vector<Token> tokens;
+    std::vector<std::pair<size_t, size_t>> ops;
 };
 
 struct Sym {
@@ -46,6 +53,7 @@ class Assembler {
 public:
     explicit Assembler(const AsmOptions& o) : m_options(o) {
         m_env.lookup = [this](const std::string& n) { return Lookup(n); };
+        m_scopes.push_back("");
     }
 
     AsmResult Run(const std::string* text, const std::string& name) {
@@ -59,7 +67,7 @@ public:
             m_symbols[n] = {v, true, SymbolKind::Equ, kNoStatement};
             m_order.push_back(n);
         }
-        if (!m_diag.Full()) Parse();
+        if (!m_diag.Full()) ParseAll();
         if (!m_diag.Full()) Layout();
         if (!m_diag.Full()) ResolveConstants();
         if (!m_diag.Full()) Emit();
@@ -67,8 +75,8 @@ public:
         r.errors = m_diag.Messages();
         r.ok = r.errors.empty();
         for (const std::string& n : m_order) {
-            const Sym& s = m_symbols[n];
-            if (s.known) r.symbols.Add(n, s.value, s.kind);
+            const Sym& sym = m_symbols[n];
+            if (sym.known) r.symbols.Add(n, sym.value, sym.kind);
         }
         if (m_options.listing) r.listing = Listing(name);
         r.image = std::move(m_image);
@@ -89,10 +97,11 @@ private:
         Refuse(s, reason);
         return false;
     }
-    std::string DefinedAt(const Sym& s) const {
-        if (s.stmt == kNoStatement) return "the command line";
-        return SourceSet::Where(m_lines[m_stmts[s.stmt].line].loc);
+    std::string DefinedAt(const Sym& sym) const {
+        if (sym.stmt == kNoStatement) return "the command line";
+        return SourceSet::Where(m_lines[m_stmts[sym.stmt].line].loc);
     }
+    size_t Index(const Statement& s) const { return size_t(&s - m_stmts.data()); }
 
     // ---- symbols ----
     std::optional<int64_t> Lookup(const std::string& name) const {
@@ -103,52 +112,86 @@ private:
         }
         return BuiltinValue(name);
     }
-    void Declare(Statement& s, const std::string& name, SymbolKind kind) {
+    // Registers a name defined by statement s; -1 (and a message) when it is taken.
+    int32_t Declare(Statement& s, const std::string& name, SymbolKind kind) {
         auto it = m_symbols.find(name);
         if (it != m_symbols.end()) {
             Refuse(s, "duplicate symbol '" + name + "' (first defined at " + DefinedAt(it->second) +
                           ")");
-            return;
+            return -1;
         }
-        m_symbols[name] = {0, false, kind, size_t(&s - m_stmts.data())};
+        m_symbols[name] = {0, false, kind, Index(s)};
         m_order.push_back(name);
+        return int32_t(m_order.size() - 1);
     }
-    bool Owns(const Statement& s, const std::string& name) const {
-        auto it = m_symbols.find(name);
-        return it != m_symbols.end() && it->second.stmt == size_t(&s - m_stmts.data());
+    void Define(int32_t symbol, int64_t value) {
+        Sym& sym = m_symbols[m_order[size_t(symbol)]];
+        sym.value = value;
+        sym.known = true;
+    }
+
+    // ---- tokens ----
+    // Tokenizes the statement's line again and finds its operands (already checked by
+    // ParseAll, so this cannot fail for a statement that is not bad).
+    const Parsed& Reparse(const Statement& s) {
+        m_parsed.tokens.clear();
+        m_parsed.ops.clear();
+        Tokenize(m_lines[s.line].text, m_parsed.tokens);
+        SplitOperands(m_parsed, s.opStart);
+        return m_parsed;
+    }
+    // Operands from token `from` on, split at commas outside parentheses. Returns "" or why
+    // they cannot be split.
+    static std::string SplitOperands(Parsed& p, size_t from) {
+        const std::vector<Token>& t = p.tokens;
+        if (from >= t.size()) return "";
+        int depth = 0;
+        size_t start = from;
+        for (size_t i = from; i <= t.size(); ++i) {
+            if (i < t.size()) {
+                if (IsPunct(t[i], "(")) ++depth;
+                if (IsPunct(t[i], ")")) --depth;
+                if (!IsPunct(t[i], ",") || depth != 0) continue;
+            }
+            if (i == start) return "empty operand";
+            p.ops.push_back({start, i});
+            start = i + 1;
+        }
+        return "";
     }
 
     // ---- expressions ----
-    EvalResult Eval(const Statement& s, std::pair<size_t, size_t> range) {
-        m_env.scope = s.scope;
+    EvalResult Eval(const Statement& s, const Parsed& p, std::pair<size_t, size_t> range) {
+        m_env.scope = m_scopes[s.scope];
         m_env.here = s.address;
-        const Token* base = s.tokens.data();
+        const Token* base = p.tokens.data();
         return Evaluate(base + range.first, base + range.second, m_env);
     }
     // A value the first pass needs at once (org, ds, align).
-    std::optional<int64_t> EvalNow(Statement& s, std::pair<size_t, size_t> range,
+    std::optional<int64_t> EvalNow(Statement& s, const Parsed& p, std::pair<size_t, size_t> range,
                                    const char* what) {
-        EvalResult r = Eval(s, range);
+        EvalResult r = Eval(s, p, range);
         if (r.status == EvalResult::Error) {
             Refuse(s, r.message);
             return std::nullopt;
         }
         if (r.status == EvalResult::Undefined) {
-            Refuse(s, StrFormat("%s needs a value known at this point; '%s' is not defined before "
-                                "this line",
+            Refuse(s, StrFormat("%s needs a value known at this point; '%s' is not defined "
+                                "before this line",
                                 what, r.message.c_str()));
             return std::nullopt;
         }
         return r.value;
     }
     // A value of the second pass: every symbol is known by now.
-    std::optional<int64_t> EvalFinal(Statement& s, std::pair<size_t, size_t> range) {
-        EvalResult r = Eval(s, range);
+    std::optional<int64_t> EvalFinal(Statement& s, const Parsed& p,
+                                     std::pair<size_t, size_t> range) {
+        EvalResult r = Eval(s, p, range);
         if (r.status == EvalResult::Ok) return r.value;
         if (r.status == EvalResult::Error) {
             Refuse(s, r.message);
         } else if (m_symbols.count(r.message)) {
-            s.bad = true;  // a constant that could not be resolved; reported where it is defined
+            s.bad = true;  // a symbol whose own definition was refused and reported
         } else {
             Refuse(s, "undefined symbol '" + r.message + "'");
         }
@@ -156,56 +199,57 @@ private:
     }
 
     // ---- phase 0: statements ----
-    void Parse() {
+    void ParseAll() {
         m_stmts.resize(m_lines.size());
-        std::string scope;
+        Parsed p;
         for (size_t i = 0; i < m_lines.size() && !m_diag.Full(); ++i) {
             Statement& s = m_stmts[i];
-            s.line = i;
-            if (std::string why = Tokenize(m_lines[i].text, s.tokens); !why.empty()) {
+            s.line = uint32_t(i);
+            p.tokens.clear();
+            p.ops.clear();
+            if (std::string why = Tokenize(m_lines[i].text, p.tokens); !why.empty()) {
                 Refuse(s, why);
                 continue;
             }
-            const std::vector<Token>& t = s.tokens;
-            size_t k = 0;
-            if (t.size() >= 2 && t[0].kind == Tok::Ident && IsPunct(t[1], ":")) {
-                const std::string& raw = t[0].text;
-                s.label = QualifyName(raw, scope);
-                if (raw.find('.') == std::string::npos && raw[0] != '@') scope = raw;
-                k = 2;
-            }
-            s.scope = scope;
-            if (!s.label.empty()) Declare(s, s.label, SymbolKind::Label);
-            if (k == t.size()) continue;
-            if (t[k].kind == Tok::Ident && k + 1 < t.size() && IsWord(t[k + 1], "equ")) {
-                ParseEqu(s, k);
-                continue;
-            }
-            if (t[k].kind != Tok::Ident) {
-                Refuse(s, "expected an instruction or directive, found '" + t[k].text + "'");
-                continue;
-            }
-            ParseOperation(s, k);
+            Parse(s, p);
         }
     }
 
-    void ParseEqu(Statement& s, size_t k) {
-        s.kind = Statement::Equ;
-        if (k) {
-            Refuse(s, "a line with equ cannot also define a label");
+    void Parse(Statement& s, Parsed& p) {
+        const std::vector<Token>& t = p.tokens;
+        size_t k = 0;
+        std::string label;
+        if (t.size() >= 2 && t[0].kind == Tok::Ident && IsPunct(t[1], ":")) {
+            const std::string& raw = t[0].text;
+            label = QualifyName(raw, m_scopes.back());
+            if (raw.find('.') == std::string::npos && raw[0] != '@') m_scopes.push_back(raw);
+            k = 2;
+        }
+        s.scope = uint32_t(m_scopes.size() - 1);
+        if (!label.empty()) s.label = Declare(s, label, SymbolKind::Label);
+        if (k == t.size()) return;
+        if (t[k].kind == Tok::Ident && k + 1 < t.size() && IsWord(t[k + 1], "equ")) {
+            s.kind = Statement::Equ;
+            if (k) return Refuse(s, "a line with equ cannot also define a label");
+            if (!SetOperands(s, p, 2)) return;
+            if (p.ops.size() != 1) return Refuse(s, "equ takes one value");
+            s.constant = Declare(s, QualifyName(t[0].text, m_scopes.back()), SymbolKind::Equ);
             return;
         }
-        s.name = QualifyName(s.tokens[0].text, s.scope);
-        if (!SplitOperands(s, 2)) return;
-        if (s.ops.size() != 1) {
-            Refuse(s, "equ takes one value");
-            return;
-        }
-        Declare(s, s.name, SymbolKind::Equ);
+        if (t[k].kind != Tok::Ident)
+            return Refuse(s, "expected an instruction or directive, found '" + t[k].text + "'");
+        ParseOperation(s, p, k);
     }
 
-    void ParseOperation(Statement& s, size_t k) {
-        const std::string& word = s.tokens[k].text;
+    bool SetOperands(Statement& s, Parsed& p, size_t from) {
+        if (from > 255) return Fail(s, "too many tokens before the operands");
+        s.opStart = uint8_t(from);
+        if (std::string why = SplitOperands(p, from); !why.empty()) return Fail(s, why);
+        return true;
+    }
+
+    void ParseOperation(Statement& s, Parsed& p, size_t k) {
+        const std::string& word = p.tokens[k].text;
         std::string lower = Lower(word);
         if (lower == "equ") return Refuse(s, "equ needs a name before it");
         static const std::pair<const char*, Statement::Kind> kDirectives[] = {
@@ -217,14 +261,14 @@ private:
         if (s.kind == Statement::Empty) {
             s.desc = FindInstr(lower);
             if (!s.desc) {
-                bool alone = k + 1 == s.tokens.size() && k == 0;
+                bool alone = k + 1 == p.tokens.size() && k == 0;
                 return Refuse(s, "unknown instruction '" + word + "'" +
                                      (alone ? " (a label needs a colon after it)" : ""));
             }
             s.kind = Statement::Instr;
         }
-        if (!SplitOperands(s, k + 1)) return;
-        size_t n = s.ops.size();
+        if (!SetOperands(s, p, k + 1)) return;
+        size_t n = p.ops.size();
         switch (s.kind) {
             case Statement::Instr:
                 if (n != size_t(s.desc->fieldCount)) {
@@ -245,43 +289,30 @@ private:
                 break;
             case Statement::Dw:
             case Statement::Db:
-                if (n == 0) return Refuse(s, Lower(word) + " needs at least one value");
+                if (n == 0) return Refuse(s, lower + " needs at least one value");
                 break;
             case Statement::Ds:
             case Statement::Align:
                 if (n < 1 || n > 2)
-                    return Refuse(s, Lower(word) + " takes a count and an optional fill value");
+                    return Refuse(s, lower + " takes a count and an optional fill value");
                 break;
             default:
                 break;
         }
-        for (auto [b, e] : s.ops) {
-            bool isString = e - b == 1 && s.tokens[b].kind == Tok::String;
+        for (auto [b, e] : p.ops) {
+            bool isString = e - b == 1 && p.tokens[b].kind == Tok::String;
             if (isString && s.kind != Statement::Db)
                 return Refuse(s, "a string can only stand in db");
         }
+        if (s.kind == Statement::Db) s.words = DbWords(p);
+        if (s.kind == Statement::Dw) s.words = uint32_t(n);
     }
 
-    // Operands from token `from` on, split at commas outside parentheses.
-    bool SplitOperands(Statement& s, size_t from) {
-        const std::vector<Token>& t = s.tokens;
-        if (from == t.size()) return true;
-        int depth = 0;
-        size_t start = from;
-        for (size_t i = from; i <= t.size(); ++i) {
-            if (i < t.size()) {
-                if (IsPunct(t[i], "(")) ++depth;
-                if (IsPunct(t[i], ")")) --depth;
-                if (!IsPunct(t[i], ",") || depth != 0) continue;
-            }
-            if (i == start) {
-                Refuse(s, "empty operand");
-                return false;
-            }
-            s.ops.push_back({start, i});
-            start = i + 1;
-        }
-        return true;
+    static uint32_t DbWords(const Parsed& p) {
+        size_t bytes = 0;
+        for (auto [b, e] : p.ops)
+            bytes += (e - b == 1 && p.tokens[b].kind == Tok::String) ? p.tokens[b].text.size() : 1;
+        return uint32_t((bytes + 1) / 2);
     }
 
     // ---- phase 1: addresses ----
@@ -291,17 +322,18 @@ private:
             if (m_diag.Full()) return;
             s.address = addr;
             if (s.kind == Statement::Org && !s.bad) {
-                if (std::optional<int64_t> v = EvalNow(s, s.ops[0], "org")) {
+                const Parsed& p = Reparse(s);
+                if (std::optional<int64_t> v = EvalNow(s, p, p.ops[0], "org")) {
                     if (*v < 0 || *v >= int64_t(kProgramWords)) {
-                        Refuse(s,
-                               StrFormat("org 0x%llx is outside program memory (0x000000-0x1fffff)",
-                                         static_cast<unsigned long long>(*v)));
+                        Refuse(s, StrFormat("org 0x%llx is outside program memory "
+                                            "(0x000000-0x1fffff)",
+                                            static_cast<unsigned long long>(*v)));
                     } else {
                         addr = s.address = uint32_t(*v);
                     }
                 }
             }
-            if (!s.label.empty() && Owns(s, s.label)) Define(s.label, s.address);
+            if (s.label >= 0) Define(s.label, s.address);
             s.words = Size(s);
             if (uint64_t(addr) + s.words > kProgramWords) {
                 Refuse(s, "the program runs past the end of program memory (0x1fffff)");
@@ -309,23 +341,18 @@ private:
             }
             s.placed = true;
             addr += s.words;
-            if (s.kind == Statement::Equ && !s.bad && Owns(s, s.name)) {
-                EvalResult r = Eval(s, s.ops[0]);
+            if (s.constant >= 0) {
+                const Parsed& p = Reparse(s);
+                EvalResult r = Eval(s, p, p.ops[0]);
                 if (r.status == EvalResult::Error) {
                     Refuse(s, r.message);
                 } else if (r.status == EvalResult::Ok) {
-                    Define(s.name, r.value);
+                    Define(s.constant, r.value);
                 } else {
-                    m_deferred.push_back(size_t(&s - m_stmts.data()));
+                    m_deferred.push_back(Index(s));
                 }
             }
         }
-    }
-
-    void Define(const std::string& name, int64_t value) {
-        Sym& sym = m_symbols[name];
-        sym.value = value;
-        sym.known = true;
     }
 
     uint32_t Size(Statement& s) {
@@ -335,20 +362,14 @@ private:
             case Statement::Mov:
                 return 1;
             case Statement::Dw:
-                return uint32_t(s.ops.size());
-            case Statement::Db: {
-                size_t bytes = 0;
-                for (auto [b, e] : s.ops)
-                    bytes += (e - b == 1 && s.tokens[b].kind == Tok::String)
-                                 ? s.tokens[b].text.size()
-                                 : 1;
-                return uint32_t((bytes + 1) / 2);
-            }
+            case Statement::Db:
+                return s.words;  // counted by Parse
             case Statement::Ds:
             case Statement::Align: {
                 if (s.bad) return 0;
                 bool ds = s.kind == Statement::Ds;
-                std::optional<int64_t> n = EvalNow(s, s.ops[0], ds ? "ds" : "align");
+                const Parsed& p = Reparse(s);
+                std::optional<int64_t> n = EvalNow(s, p, p.ops[0], ds ? "ds" : "align");
                 if (!n) return 0;
                 if (*n < (ds ? 0 : 1) || *n > int64_t(kProgramWords)) {
                     Refuse(s,
@@ -372,7 +393,8 @@ private:
             std::vector<size_t> still;
             for (size_t i : m_deferred) {
                 Statement& s = m_stmts[i];
-                EvalResult r = Eval(s, s.ops[0]);
+                const Parsed& p = Reparse(s);
+                EvalResult r = Eval(s, p, p.ops[0]);
                 if (r.status == EvalResult::Undefined) {
                     still.push_back(i);
                     continue;
@@ -381,16 +403,18 @@ private:
                 if (r.status == EvalResult::Error) {
                     Refuse(s, r.message);
                 } else {
-                    Define(s.name, r.value);
+                    Define(s.constant, r.value);
                 }
             }
             m_deferred.swap(still);
         }
         for (size_t i : m_deferred) {
             Statement& s = m_stmts[i];
-            EvalResult r = Eval(s, s.ops[0]);
+            const Parsed& p = Reparse(s);
+            EvalResult r = Eval(s, p, p.ops[0]);
+            const std::string& name = m_order[size_t(s.constant)];
             if (m_symbols.count(r.message)) {
-                Refuse(s, "cannot compute '" + s.name + "': its value depends on itself through '" +
+                Refuse(s, "cannot compute '" + name + "': its value depends on itself through '" +
                               r.message + "'");
             } else {
                 Refuse(s, "undefined symbol '" + r.message + "'");
@@ -410,20 +434,20 @@ private:
             if (m_diag.Full()) return;
             if (s.bad || !s.placed || s.words == 0) continue;
             words.clear();
-            if (!Encode(s, words)) continue;
+            if (!Encode(s, Reparse(s), words)) continue;
             Place(s, words);
         }
     }
 
-    bool Encode(Statement& s, std::vector<uint16_t>& words) {
+    bool Encode(Statement& s, const Parsed& p, std::vector<uint16_t>& words) {
         switch (s.kind) {
             case Statement::Instr:
-                return EncodeInstr(s, *s.desc, words);
+                return EncodeInstr(s, p, *s.desc, words);
             case Statement::Mov:
-                return EncodeMov(s, words);
+                return EncodeMov(s, p, words);
             case Statement::Dw:
-                for (auto range : s.ops) {
-                    std::optional<int64_t> v = EvalFinal(s, range);
+                for (auto range : p.ops) {
+                    std::optional<int64_t> v = EvalFinal(s, p, range);
                     if (!v) return false;
                     if (*v < -32768 || *v > 0xFFFF)
                         return Fail(s, StrFormat("dw value %lld does not fit in 16 bits",
@@ -432,12 +456,12 @@ private:
                 }
                 return true;
             case Statement::Db:
-                return EncodeDb(s, words);
+                return EncodeDb(s, p, words);
             case Statement::Ds:
             case Statement::Align: {
                 int64_t fill = 0;
-                if (s.ops.size() == 2) {
-                    std::optional<int64_t> v = EvalFinal(s, s.ops[1]);
+                if (p.ops.size() == 2) {
+                    std::optional<int64_t> v = EvalFinal(s, p, p.ops[1]);
                     if (!v) return false;
                     if (*v < -32768 || *v > 0xFFFF)
                         return Fail(s, "the fill value does not fit in 16 bits");
@@ -451,9 +475,10 @@ private:
         }
     }
 
-    std::optional<OperandValue> Operand(Statement& s, std::pair<size_t, size_t> range) {
+    std::optional<OperandValue> Operand(Statement& s, const Parsed& p,
+                                        std::pair<size_t, size_t> range) {
         auto [b, e] = range;
-        const std::vector<Token>& t = s.tokens;
+        const std::vector<Token>& t = p.tokens;
         // raw(x) as the whole operand: the field value as it is.
         if (e - b >= 4 && IsWord(t[b], "raw") && IsPunct(t[b + 1], "(") && IsPunct(t[e - 1], ")")) {
             int depth = 0;
@@ -463,20 +488,21 @@ private:
                 if (IsPunct(t[close], ")") && --depth == 0) break;
             }
             if (close == e - 1) {
-                std::optional<int64_t> v = EvalFinal(s, {b + 2, e - 1});
+                std::optional<int64_t> v = EvalFinal(s, p, {b + 2, e - 1});
                 if (!v) return std::nullopt;
                 return OperandValue{*v, true};
             }
         }
-        std::optional<int64_t> v = EvalFinal(s, range);
+        std::optional<int64_t> v = EvalFinal(s, p, range);
         if (!v) return std::nullopt;
         return OperandValue{*v, false};
     }
 
-    bool EncodeInstr(Statement& s, const InstrDesc& d, std::vector<uint16_t>& words) {
+    bool EncodeInstr(Statement& s, const Parsed& p, const InstrDesc& d,
+                     std::vector<uint16_t>& words) {
         uint16_t w = d.match, w2 = 0;
         for (int i = 0; i < d.fieldCount; ++i) {
-            std::optional<OperandValue> v = Operand(s, s.ops[size_t(i)]);
+            std::optional<OperandValue> v = Operand(s, p, p.ops[size_t(i)]);
             if (!v) return false;
             if (std::string why = EncodeField(d, i, *v, s.address, w, w2); !why.empty())
                 return Fail(s, why);
@@ -487,9 +513,9 @@ private:
     }
 
     // mov d, s: movd when d is a register 0x00-0x1F, else movs when s is.
-    bool EncodeMov(Statement& s, std::vector<uint16_t>& words) {
-        std::optional<int64_t> d = EvalFinal(s, s.ops[0]);
-        std::optional<int64_t> src = d ? EvalFinal(s, s.ops[1]) : std::nullopt;
+    bool EncodeMov(Statement& s, const Parsed& p, std::vector<uint16_t>& words) {
+        std::optional<int64_t> d = EvalFinal(s, p, p.ops[0]);
+        std::optional<int64_t> src = d ? EvalFinal(s, p, p.ops[1]) : std::nullopt;
         if (!d || !src) return false;
         const InstrDesc* form = nullptr;
         if (*d >= 0 && *d <= 0x1F) {
@@ -512,15 +538,15 @@ private:
         return true;
     }
 
-    bool EncodeDb(Statement& s, std::vector<uint16_t>& words) {
+    bool EncodeDb(Statement& s, const Parsed& p, std::vector<uint16_t>& words) {
         std::vector<uint8_t> bytes;
-        for (auto range : s.ops) {
-            const Token& first = s.tokens[range.first];
+        for (auto range : p.ops) {
+            const Token& first = p.tokens[range.first];
             if (range.second - range.first == 1 && first.kind == Tok::String) {
                 bytes.insert(bytes.end(), first.text.begin(), first.text.end());
                 continue;
             }
-            std::optional<int64_t> v = EvalFinal(s, range);
+            std::optional<int64_t> v = EvalFinal(s, p, range);
             if (!v) return false;
             if (*v < -128 || *v > 255)
                 return Fail(s, StrFormat("db value %lld does not fit in a byte",
@@ -556,18 +582,21 @@ private:
 
     std::string Listing(const std::string& title) const {
         std::vector<ListingEntry> entries;
+        entries.reserve(m_stmts.size());
         for (const Statement& s : m_stmts) {
             ListingEntry e;
             e.line = &m_lines[s.line];
             bool hasCode = s.words > 0 && !s.bad;
-            e.placed = s.placed && (hasCode || !s.label.empty() || s.kind == Statement::Org);
+            e.placed = s.placed && (hasCode || s.label >= 0 || s.kind == Statement::Org);
             e.address = s.address;
             e.words = hasCode ? s.words : 0;
             if (s.kind == Statement::Equ) {
                 e.isEqu = true;
-                auto it = m_symbols.find(s.name);
-                e.equKnown = it != m_symbols.end() && it->second.known && !s.bad;
-                e.equValue = e.equKnown ? it->second.value : 0;
+                if (s.constant >= 0 && !s.bad) {
+                    const Sym& sym = m_symbols.at(m_order[size_t(s.constant)]);
+                    e.equKnown = sym.known;
+                    e.equValue = sym.value;
+                }
             }
             entries.push_back(e);
         }
@@ -579,10 +608,12 @@ private:
     Diagnostics m_diag;
     std::vector<SourceLine> m_lines;
     std::vector<Statement> m_stmts;
+    std::vector<std::string> m_scopes;  // global label names, in order; [0] = "" (none yet)
     std::unordered_map<std::string, Sym> m_symbols;
     std::vector<std::string> m_order;  // symbols in the order defined
     std::vector<size_t> m_deferred;    // equ statements waiting for later labels
     EvalEnv m_env;
+    Parsed m_parsed;
     std::vector<uint16_t> m_image;
     std::vector<uint8_t> m_written;
 };

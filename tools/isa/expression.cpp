@@ -121,11 +121,24 @@ private:
         }
         return v;
     }
+    // Every nesting (parentheses, unary operators, function arguments) passes through here.
     int64_t Unary() {
-        if (Accept("-")) return Wrap(0 - uint64_t(Unary()));
-        if (Accept("~")) return ~Unary();
-        if (Accept("+")) return Unary();
-        return Primary();
+        if (++m_depth > kMaxDepth) {
+            Fail("expression nested too deeply");
+            return 0;
+        }
+        int64_t v;
+        if (Accept("-")) {
+            v = Wrap(0 - uint64_t(Unary()));
+        } else if (Accept("~")) {
+            v = ~Unary();
+        } else if (Accept("+")) {
+            v = Unary();
+        } else {
+            v = Primary();
+        }
+        --m_depth;
+        return v;
     }
     int64_t Primary() {
         if (m_pos == m_end) {
@@ -216,6 +229,8 @@ private:
         return x * 128 + f;
     }
 
+    static constexpr int kMaxDepth = 200;
+    int m_depth = 0;
     const Token* m_pos;
     const Token* m_end;
     const EvalEnv& m_env;

@@ -32,8 +32,9 @@ std::string FormatListing(const std::vector<ListingEntry>& entries,
                 words += StrFormat("%s%04x", i ? " " : "", image[e.address + i]);
         }
         std::string addr = e.placed ? StrFormat("%05x", e.address) : "";
-        out += StrFormat("%-5s  %-15s %5d%c %s\n", addr.c_str(), words.c_str(), e.line->loc.line,
-                         e.line->context >= 0 ? '+' : ' ', e.line->text.c_str());
+        out += StrFormat("%-5s  %-15s %5d%c %.*s\n", addr.c_str(), words.c_str(), e.line->loc.line,
+                         e.line->context >= 0 ? '+' : ' ', int(e.line->text.size()),
+                         e.line->text.data());
         // The rest of a dw or db of a few words, three to a line.
         if (e.placed && !e.isEqu && e.words <= 16) {
             for (uint32_t i = kWordsPerLine; i < e.words; i += kWordsPerLine) {

@@ -25,7 +25,7 @@ bool IdentChar(char c) {
 
 // Tokens of a line; a line the lexer refuses gives the tokens before the fault (the
 // assembler reports the fault itself).
-std::vector<Token> Tokens(const std::string& text) {
+std::vector<Token> Tokens(std::string_view text) {
     std::vector<Token> t;
     Tokenize(text, t);
     return t;
@@ -41,7 +41,7 @@ size_t FirstWord(const std::vector<Token>& t) {
 }
 
 // Skips a quoted literal starting at text[i] (the quote); returns the index after it.
-size_t SkipQuoted(const std::string& text, size_t i) {
+size_t SkipQuoted(std::string_view text, size_t i) {
     char q = text[i++];
     while (i < text.size() && text[i] != q) {
         if (text[i] == '\\') ++i;
@@ -58,7 +58,7 @@ std::string Trim(const std::string& s) {
 }
 
 // Macro arguments: split at commas outside parentheses and quotes, up to a comment.
-std::vector<std::string> SplitArgs(const std::string& text) {
+std::vector<std::string> SplitArgs(std::string_view text) {
     std::vector<std::string> args;
     std::string current;
     int depth = 0;
@@ -68,7 +68,7 @@ std::vector<std::string> SplitArgs(const std::string& text) {
         if (c == ';') break;
         if (c == '"' || c == '\'') {
             size_t j = SkipQuoted(text, i);
-            current += text.substr(i, j - i);
+            current += std::string(text.substr(i, j - i));
             i = j;
             any = true;
             continue;
@@ -89,18 +89,18 @@ std::vector<std::string> SplitArgs(const std::string& text) {
 }
 
 // The body line with parameters replaced and '@' names made private to use number n.
-std::string Substitute(const std::string& text, const std::vector<std::string>& params,
+std::string Substitute(std::string_view text, const std::vector<std::string>& params,
                        const std::vector<std::string>& args, int n) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
         char c = text[i];
         if (c == ';') {
-            out += text.substr(i);
+            out += std::string(text.substr(i));
             break;
         }
         if (c == '"' || c == '\'') {
             size_t j = SkipQuoted(text, i);
-            out += text.substr(i, j - i);
+            out += std::string(text.substr(i, j - i));
             i = j;
             continue;
         }
@@ -112,7 +112,7 @@ std::string Substitute(const std::string& text, const std::vector<std::string>& 
         size_t j = i;
         while (j < text.size() && IdentChar(text[j]))
             ++j;
-        std::string word = text.substr(i, j - i);
+        std::string word(text.substr(i, j - i));
         i = j;
         if (std::isdigit(static_cast<unsigned char>(word[0]))) {
             out += word;
@@ -141,7 +141,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& why)
     }
     auto size = fs::file_size(path, ec);
     if (ec || size > SourceReader::kMaxFileBytes) {
-        why = ec ? "cannot read '" + path + "'" : "'" + path + "' is too large for a source file";
+        why = ec ? "cannot read '" + path + "'"
+                 : "'" + path + "' is too large for a source file (256 MiB at most)";
         return false;
     }
     std::ifstream f(path, std::ios::binary);
@@ -185,6 +186,11 @@ const std::string* SourceSet::AddFile(const std::string& name) {
     return &m_files.back();
 }
 
+std::string_view SourceSet::Keep(std::string text) {
+    m_texts.push_back(std::move(text));
+    return m_texts.back();
+}
+
 std::string SourceSet::Where(const SourceLoc& loc) {
     return StrFormat("%s:%d", loc.file ? loc.file->c_str() : "?", loc.line);
 }
@@ -220,25 +226,29 @@ void SourceReader::ReadFile(const std::string& path, std::vector<SourceLine>& ou
         m_diag.Error(why);
         return;
     }
-    ReadText(text, path, out);
+    ReadText(std::move(text), path, out);
 }
 
-void SourceReader::ReadText(const std::string& text, const std::string& name,
+void SourceReader::ReadText(std::string text, const std::string& name,
                             std::vector<SourceLine>& out) {
     m_includeStack.push_back(Canonical(name));
-    ReadLines(text, m_set.AddFile(name), out);
+    ReadLines(std::move(text), m_set.AddFile(name), out);
     m_includeStack.pop_back();
 }
 
-void SourceReader::ReadLines(const std::string& text, const std::string* file,
+void SourceReader::ReadLines(std::string text, const std::string* file,
                              std::vector<SourceLine>& out) {
+    std::string_view all = m_set.Keep(std::move(text));
     std::vector<SourceLine> lines;
-    std::istringstream in(text);
-    std::string s;
-    for (int n = 1; std::getline(in, s); ++n) {
-        if (!s.empty() && s.back() == '\r') s.pop_back();
-        lines.push_back({std::move(s), {file, n}, -1});
+    for (size_t at = 0; at < all.size();) {
+        size_t end = all.find('\n', at);
+        if (end == std::string_view::npos) end = all.size();
+        std::string_view s = all.substr(at, end - at);
+        if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
+        lines.push_back({s, {file, int(lines.size()) + 1}, -1});
+        at = end + 1;
     }
+    out.reserve(out.size() + lines.size());
     for (size_t i = 0; i < lines.size() && !m_tooLong && !m_diag.Full(); ++i) {
         std::vector<Token> t = Tokens(lines[i].text);
         size_t k = FirstWord(t);
@@ -347,7 +357,7 @@ void SourceReader::Line(SourceLine line, int depth, std::vector<SourceLine>& out
             return;
         }
         if (auto it = m_macros.find(word); it != m_macros.end()) {
-            if (k) out.push_back({t[0].text + ":", line.loc, line.context});
+            if (k) out.push_back({m_set.Keep(t[0].text + ":"), line.loc, line.context});
             size_t argsAt = t[k].pos + t[k].text.size();
             Expand(it->second, line, line.text.substr(argsAt), depth, out);
             return;
@@ -360,7 +370,7 @@ void SourceReader::Line(SourceLine line, int depth, std::vector<SourceLine>& out
     }
 }
 
-void SourceReader::Expand(const Macro& m, const SourceLine& use, const std::string& argText,
+void SourceReader::Expand(const Macro& m, const SourceLine& use, std::string_view argText,
                           int depth, std::vector<SourceLine>& out) {
     if (depth >= kMaxMacroDepth) {
         Error(use, StrFormat("macros nested more than %d deep (does '%s' use itself?)",
@@ -376,8 +386,15 @@ void SourceReader::Expand(const Macro& m, const SourceLine& use, const std::stri
     int n = ++m_expansions;
     int context = m_set.AddContext("in macro '" + m.name + "' used at " + SourceSet::Where(use.loc),
                                    use.context);
-    for (const SourceLine& b : m.body)
-        Line({Substitute(b.text, m.params, args, n), b.loc, context}, depth + 1, out);
+    for (const SourceLine& b : m.body) {
+        std::string text = Substitute(b.text, m.params, args, n);
+        if (text.size() > kMaxLineLength) {
+            Error(use, StrFormat("macro '%s' makes a line longer than %zu characters",
+                                 m.name.c_str(), kMaxLineLength));
+            return;
+        }
+        Line({m_set.Keep(std::move(text)), b.loc, context}, depth + 1, out);
+    }
 }
 
 void SourceReader::Include(const SourceLine& line, const std::string& path,
@@ -412,7 +429,7 @@ void SourceReader::Include(const SourceLine& line, const std::string& path,
             return;
         }
         m_includeStack.push_back(canonical);
-        ReadLines(text, m_set.AddFile(name), out);
+        ReadLines(std::move(text), m_set.AddFile(name), out);
         m_includeStack.pop_back();
         return;
     }

@@ -17,6 +17,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace isa {
@@ -27,7 +28,7 @@ struct SourceLoc {
 };
 
 struct SourceLine {
-    std::string text;
+    std::string_view text;  // held by the SourceSet
     SourceLoc loc;
     int context = -1;  // macro use that produced the line (SourceSet::AddContext), -1: none
 };
@@ -50,6 +51,8 @@ private:
 class SourceSet {
 public:
     const std::string* AddFile(const std::string& name);
+    // Keeps text for the life of the set (file contents, expanded macro lines).
+    std::string_view Keep(std::string text);
     // A macro use: its own note and the use it sits in (-1 for none).
     int AddContext(const std::string& note, int parent) {
         m_contexts.push_back({note, parent});
@@ -69,6 +72,7 @@ private:
         int parent;
     };
     std::deque<std::string> m_files;
+    std::deque<std::string> m_texts;
     std::vector<Context> m_contexts;
 };
 
@@ -77,14 +81,15 @@ public:
     static constexpr int kMaxIncludeDepth = 32;
     static constexpr int kMaxMacroDepth = 64;
     static constexpr size_t kMaxLines = 4'000'000;
-    static constexpr size_t kMaxFileBytes = 64u << 20;
+    static constexpr size_t kMaxFileBytes = 256u << 20;
+    static constexpr size_t kMaxLineLength = 65536;  // of a line made by a macro
 
     SourceReader(SourceSet& set, Diagnostics& diag, std::vector<std::string> includeDirs)
         : m_set(set), m_diag(diag), m_includeDirs(std::move(includeDirs)) {}
 
     // Appends the lines of the file (or of text standing for a file of that name).
     void ReadFile(const std::string& path, std::vector<SourceLine>& out);
-    void ReadText(const std::string& text, const std::string& name, std::vector<SourceLine>& out);
+    void ReadText(std::string text, const std::string& name, std::vector<SourceLine>& out);
 
 private:
     struct Macro {
@@ -94,12 +99,12 @@ private:
         SourceLoc defined;
     };
 
-    void ReadLines(const std::string& text, const std::string* file, std::vector<SourceLine>& out);
+    void ReadLines(std::string text, const std::string* file, std::vector<SourceLine>& out);
     // Reads a macro definition starting at lines[i]; returns the index of its endm line.
     size_t Define(const std::vector<SourceLine>& lines, size_t i);
     void Line(SourceLine line, int depth, std::vector<SourceLine>& out);
     void Include(const SourceLine& line, const std::string& path, std::vector<SourceLine>& out);
-    void Expand(const Macro& m, const SourceLine& use, const std::string& args, int depth,
+    void Expand(const Macro& m, const SourceLine& use, std::string_view args, int depth,
                 std::vector<SourceLine>& out);
     void Error(const SourceLine& line, const std::string& reason);
 
