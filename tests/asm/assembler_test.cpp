@@ -239,8 +239,8 @@ TEST(Assembler, RejectsBadSourceWithFileLineAndReason) {
         const char* message;
     };
     const Case cases[] = {
-        {"nop\nfoo 1", "t.s:2: unknown instruction 'foo'"},
-        {"start", "t.s:1: unknown instruction 'start' (a label needs a colon after it)"},
+        {"nop\nfoo 1", "t.s:2: unknown mnemonic 'foo'"},
+        {"start", "t.s:1: unknown mnemonic 'start' (a label needs a colon after it)"},
         {"adda 0x100",
          "t.s:1: operand f = 0x100 is out of range 0x00-0xff; for banked RAM write "
          "off(x) and select its bank with bank(x)"},

@@ -59,7 +59,7 @@ TEST(Cli, BadSourceWritesNothingAndExitsWithOne) {
     dir.Write("bad.s", "nop\nfoo 1\npjmp nowhere\n");
     ToolResult a = RunTool("orvane-asm", {dir.Path("bad.s"), "-o", dir.Path("bad.bin")});
     EXPECT_EQ(a.exitCode, 1);
-    EXPECT_NE(a.err.find(dir.Path("bad.s") + ":2: unknown instruction 'foo'\n"), std::string::npos)
+    EXPECT_NE(a.err.find(dir.Path("bad.s") + ":2: unknown mnemonic 'foo'\n"), std::string::npos)
         << a.err;
     EXPECT_NE(a.err.find(":3: undefined symbol 'nowhere'\n"), std::string::npos);
     EXPECT_NE(a.err.find("orvane-asm: 2 errors; nothing written"), std::string::npos);

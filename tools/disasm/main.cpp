@@ -132,9 +132,8 @@ int main(int argc, char** argv) {
 
     isa::SymbolTable table;
     if (!symbols.empty()) {
-        std::string text, error;
-        if (!ReadText(symbols, text)) return Fail("cannot read '" + symbols + "'");
-        if (!isa::SymbolTable::Parse(text, symbols, table, error)) return Fail(error);
+        std::string error;
+        if (!isa::SymbolTable::Load(symbols, table, error)) return Fail(error);
         opt.syms = &table;
     }
     opt.title = image;

@@ -262,7 +262,7 @@ private:
             s.desc = FindInstr(lower);
             if (!s.desc) {
                 bool alone = k + 1 == p.tokens.size() && k == 0;
-                return Refuse(s, "unknown instruction '" + word + "'" +
+                return Refuse(s, "unknown mnemonic '" + word + "'" +
                                      (alone ? " (a label needs a colon after it)" : ""));
             }
             s.kind = Statement::Instr;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "util/file_bytes.h"
 #include "util/strfmt.h"
 
 namespace isa {
@@ -125,6 +126,16 @@ bool SymbolTable::Parse(const std::string& text, const std::string& fileName, Sy
         if (!out.Add(name, v, k)) return fail("'" + name + "' is listed twice");
     }
     return true;
+}
+
+bool SymbolTable::Load(const std::string& path, SymbolTable& out, std::string& error) {
+    CBuf bytes;
+    if (ReadFileBytes(path, bytes) != FileRead::Ok) {
+        error = "cannot read '" + path + "'";
+        return false;
+    }
+    std::string text(reinterpret_cast<const char*>(bytes.Data()), size_t(bytes.TotalBytes()));
+    return Parse(text, path, out, error);
 }
 
 }  // namespace isa

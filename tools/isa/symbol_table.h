@@ -47,6 +47,8 @@ public:
     // out then holds the symbols before the fault.
     static bool Parse(const std::string& text, const std::string& fileName, SymbolTable& out,
                       std::string& error);
+    // Reads and parses a symbol file; error says why not ("cannot read 'x'" or a line).
+    static bool Load(const std::string& path, SymbolTable& out, std::string& error);
 
 private:
     std::vector<Symbol> m_symbols;
