@@ -168,21 +168,6 @@ bool IsWord(const Token& t, std::string_view word) {
     return true;
 }
 
-std::string JoinTokens(const Token* begin, const Token* end) {
-    std::string s;
-    for (const Token* t = begin; t != end; ++t) {
-        bool glue = t == begin || IsPunct(*t, ")") || IsPunct(*t, ",") || IsPunct(t[-1], "(") ||
-                    IsPunct(t[-1], "~") || (t[-1].kind == Tok::Ident && IsPunct(*t, "("));
-        if (!glue) s += ' ';
-        if (t->kind == Tok::String) {
-            s += '"' + t->text + '"';
-        } else {
-            s += t->text;
-        }
-    }
-    return s;
-}
-
 std::string Lower(std::string_view s) {
     std::string r(s);
     for (char& c : r)

@@ -31,9 +31,6 @@ std::string Tokenize(std::string_view line, std::vector<Token>& out);
 bool IsPunct(const Token& t, std::string_view p);
 bool IsWord(const Token& t, std::string_view word);
 
-// The text of a token range as it could be written back in source (for messages).
-std::string JoinTokens(const Token* begin, const Token* end);
-
 std::string Lower(std::string_view s);
 
 }  // namespace isa
