@@ -76,12 +76,17 @@ bool CScriptedRun::RunFor(uint64_t passes) {
     return true;
 }
 
-bool CScriptedRun::WaitUntilIdle(const ScriptedTap& tap, const char* when) {
+bool CScriptedRun::WaitUntilIdle(const ScriptedTap& tap, bool afterRelease) {
     for (uint64_t waited = 0; !Idle(); ++waited) {
         if (waited == kTapIdleLimit) {
-            m_notices.push_back(StrFormat("tap %s: the machine was still busy %llu passes %s",
-                                          tap.label.c_str(), (unsigned long long)kTapIdleLimit,
-                                          when));
+            auto limit = (unsigned long long)kTapIdleLimit;
+            m_notices.push_back(
+                afterRelease
+                    ? StrFormat("tap %s: the machine was still busy %llu passes after the release",
+                                tap.label.c_str(), limit)
+                    : StrFormat("tap %s: the machine was still busy after %llu passes; pressing "
+                                "anyway",
+                                tap.label.c_str(), limit));
             return true;
         }
         if (!Step()) return false;
@@ -90,11 +95,11 @@ bool CScriptedRun::WaitUntilIdle(const ScriptedTap& tap, const char* when) {
 }
 
 void CScriptedRun::Tap(const ScriptedTap& tap) {
-    if (!WaitUntilIdle(tap, "before the press; pressing anyway") || Ended()) return;
+    if (!WaitUntilIdle(tap, false) || Ended()) return;
     m_ice.Keys().PressKey(tap.codes.strobeCode, tap.codes.inputCode);
     if (!RunFor(kTapHoldPasses) || Ended()) return;
     m_ice.Keys().ReleaseKey(tap.codes.strobeBit, tap.codes.inputBit);
-    WaitUntilIdle(tap, "after the release");
+    WaitUntilIdle(tap, true);
 }
 
 RunOutcome CScriptedRun::Run() {

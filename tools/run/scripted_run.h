@@ -69,8 +69,9 @@ private:
     void ApplyDueEvents();
     bool RunUntil(uint64_t pass);
     bool RunFor(uint64_t passes);
-    // false when the run ended while waiting.
-    bool WaitUntilIdle(const ScriptedTap& tap, const char* when);
+    // Runs until idle or kTapIdleLimit passes (then adds a notice); false when the run
+    // ended while waiting.
+    bool WaitUntilIdle(const ScriptedTap& tap, bool afterRelease);
     void Tap(const ScriptedTap& tap);
 
     CIce& m_ice;
