@@ -1,5 +1,6 @@
 #include "tools/run/headless_run.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/firmware_container.h"
@@ -17,13 +18,13 @@
 
 namespace {
 
-int Fail(const std::string& why) {
-    std::fprintf(stderr, "orvane-run: %s\n", why.c_str());
-    return kRunFailed;
-}
-
 void Say(const std::string& what) {
     std::fprintf(stderr, "orvane-run: %s\n", what.c_str());
+}
+
+int Fail(const std::string& why) {
+    Say(why);
+    return kRunFailed;
 }
 
 std::string KeyNameList(const std::vector<PanelKey>& keys) {
@@ -53,10 +54,9 @@ int BuildScript(const RunOptions& o, RunScript& script, std::string& error) {
                 return 0;
             }
             mapRead = true;
-            const PanelKey* key = nullptr;
-            for (const PanelKey& k : keyMap)
-                if (k.name == t.name && !key) key = &k;
-            if (!key) {
+            auto key = std::find_if(keyMap.begin(), keyMap.end(),
+                                    [&](const PanelKey& k) { return k.name == t.name; });
+            if (key == keyMap.end()) {
                 error = StrFormat("no key is named '%s'; the keys of '%s' are: %s", t.name.c_str(),
                                   panelPath.c_str(), KeyNameList(keyMap).c_str());
                 return 0;
