@@ -111,14 +111,67 @@ bool DistinctOutputs(const RunOptions& o, std::string& error) {
     return true;
 }
 
+// Stores the value of one flag; false (and why) when the value is not usable.
+bool TakeValue(const std::string& flag, const std::string& value, RunOptions& out,
+               std::string& error) {
+    if (flag == "--image") {
+        out.imagePath = value;
+    } else if (flag == "--model") {
+        out.modelDir = value;
+    } else if (flag == "--passes") {
+        if (!ParseNumber(value, out.passBudget)) {
+            error = "--passes takes a number of passes (0 or more), not '" + value + "'";
+            return false;
+        }
+    } else if (flag == "--key") {
+        out.holds.emplace_back();
+        return ParseHold(value, out.holds.back(), error);
+    } else if (flag == "--tap") {
+        out.taps.emplace_back();
+        return ParseTap(value, out.taps.back(), error);
+    } else if (flag == "--keys") {
+        return ParseKeyNames(value, out.taps, error);
+    } else if (flag == "--dump-state") {
+        out.dumpPath = value;
+    } else if (flag == "--trace") {
+        out.tracePath = value;
+    } else if (flag == "--lcd-bmp") {
+        out.bmpPath = value;
+    } else if (flag == "--layout") {
+        if (!ParseNumber(value, out.layout) || out.layout < 0) {
+            error = "--layout takes a layout number (0 or more), not '" + value + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The combinations of flags that cannot work.
+bool Consistent(const RunOptions& o, const std::set<std::string>& given, std::string& error) {
+    if (o.imagePath.empty() == o.modelDir.empty()) {
+        error = "give exactly one of --image RAW and --model DIR";
+    } else if (given.count("--layout") && o.bmpPath.empty()) {
+        error = "--layout chooses the layout of --lcd-bmp, which is missing";
+    } else if (o.modelDir.empty() && !o.bmpPath.empty()) {
+        error = "--lcd-bmp needs --model (the LCD layouts are in the model's ZT_K318V.SegLcd)";
+    } else if (o.modelDir.empty() && given.count("--keys")) {
+        error = "--keys needs --model (the key names are in the model's panel file)";
+    } else {
+        return DistinctOutputs(o, error);
+    }
+    return false;
+}
+
 }  // namespace
 
 ParseResult ParseRunOptions(const std::vector<std::string>& args, RunOptions& out,
                             std::string& error) {
+    static const std::set<std::string> kValueFlags = {
+        "--image", "--model",      "--passes", "--key",     "--tap",
+        "--keys",  "--dump-state", "--trace",  "--lcd-bmp", "--layout"};
+    static const std::set<std::string> kRepeatable = {"--key", "--tap", "--keys"};
     out = RunOptions{};
     std::set<std::string> given;
-    bool layoutGiven = false;
-    bool usesKeyNames = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
         if (flag == "--help" || flag == "-h") return ParseResult::Help;
@@ -126,9 +179,6 @@ ParseResult ParseRunOptions(const std::vector<std::string>& args, RunOptions& ou
             out.quiet = true;
             continue;
         }
-        static const std::set<std::string> kValueFlags = {
-            "--image", "--model",      "--passes", "--key",     "--tap",
-            "--keys",  "--dump-state", "--trace",  "--lcd-bmp", "--layout"};
         if (!kValueFlags.count(flag)) {
             error = "unknown option '" + flag + "'";
             return ParseResult::Error;
@@ -137,59 +187,11 @@ ParseResult ParseRunOptions(const std::vector<std::string>& args, RunOptions& ou
             error = flag + " needs a value";
             return ParseResult::Error;
         }
-        const std::string& value = args[++i];
-        bool repeatable = flag == "--key" || flag == "--tap" || flag == "--keys";
-        if (!repeatable && !given.insert(flag).second) {
+        if (!given.insert(flag).second && !kRepeatable.count(flag)) {
             error = flag + " is given twice";
             return ParseResult::Error;
         }
-        bool ok = true;
-        if (flag == "--image") {
-            out.imagePath = value;
-        } else if (flag == "--model") {
-            out.modelDir = value;
-        } else if (flag == "--passes") {
-            ok = ParseNumber(value, out.passBudget);
-            if (!ok) error = "--passes takes a number of passes (0 or more), not '" + value + "'";
-        } else if (flag == "--key") {
-            KeyHold hold;
-            ok = ParseHold(value, hold, error);
-            out.holds.push_back(hold);
-        } else if (flag == "--tap") {
-            KeyTapStep tap;
-            ok = ParseTap(value, tap, error);
-            out.taps.push_back(tap);
-        } else if (flag == "--keys") {
-            ok = ParseKeyNames(value, out.taps, error);
-            usesKeyNames = true;
-        } else if (flag == "--dump-state") {
-            out.dumpPath = value;
-        } else if (flag == "--trace") {
-            out.tracePath = value;
-        } else if (flag == "--lcd-bmp") {
-            out.bmpPath = value;
-        } else if (flag == "--layout") {
-            layoutGiven = true;
-            ok = ParseNumber(value, out.layout) && out.layout >= 0;
-            if (!ok) error = "--layout takes a layout number (0 or more), not '" + value + "'";
-        }
-        if (!ok) return ParseResult::Error;
+        if (!TakeValue(flag, args[++i], out, error)) return ParseResult::Error;
     }
-    if (out.imagePath.empty() == out.modelDir.empty()) {
-        error = "give exactly one of --image RAW and --model DIR";
-        return ParseResult::Error;
-    }
-    if (layoutGiven && out.bmpPath.empty()) {
-        error = "--layout chooses the layout of --lcd-bmp, which is missing";
-        return ParseResult::Error;
-    }
-    if (out.modelDir.empty() && !out.bmpPath.empty()) {
-        error = "--lcd-bmp needs --model (the LCD layouts are in the model's ZT_K318V.SegLcd)";
-        return ParseResult::Error;
-    }
-    if (out.modelDir.empty() && usesKeyNames) {
-        error = "--keys needs --model (the key names are in the model's panel file)";
-        return ParseResult::Error;
-    }
-    return DistinctOutputs(out, error) ? ParseResult::Run : ParseResult::Error;
+    return Consistent(out, given, error) ? ParseResult::Run : ParseResult::Error;
 }
