@@ -89,7 +89,7 @@ TEST_F(RunnerCli, UnknownInstructionExitsThreeAndStillWritesTheOutputs) {
     EXPECT_EQ(d["stopped"], "unknown instruction");
     EXPECT_EQ(d["passes"], 2);
     EXPECT_EQ(d["pc"], 1);
-    EXPECT_EQ(ReadText("t.txt"), "0000000000 00000 4E42      ldi #0x42                A=42 S=C0\n");
+    EXPECT_EQ(ReadText("t.txt"), "0000000000 00000 4E42      ldi 0x42                 A=42 S=C0\n");
 }
 
 TEST_F(RunnerCli, ModelFolderReadsTheContainerThenTheConfiguration) {

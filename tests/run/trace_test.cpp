@@ -38,8 +38,8 @@ TEST_F(Trace, OneLinePerExecutedInstructionInTheDocumentedColumns) {
     RunOutcome out;
     auto lines = TracedRun(m, {8, {}, {}}, &out);
     std::vector<std::string> expected = {
-        "0000000000 00000 4E10      ldi #0x10                A=10 S=C0",
-        "0000000001 00001 4910 0004 jeqi #0x10, 0x0004       A=10 S=C0",
+        "0000000000 00000 4E10      ldi 0x10                 A=10 S=C0",
+        "0000000001 00001 4910 0004 jeqi 0x10, 0x00004       A=10 S=C0",
         "0000000002 00004 2C40      tbl 0x40                 A=10 S=C0",
         "0000000003 00005 0002      stby                     A=10 S=C0",
     };

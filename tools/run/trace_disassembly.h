@@ -6,6 +6,7 @@
 #include <string>
 
 // w: the instruction word, w2: the word after it (used by two-word forms), pc: its address.
-// Operands are the instruction table's fields in assembly order, in hex: registers 0xNN,
-// constants #0xNN, bit numbers in decimal, jump and call targets as encoded.
+// The text is orvane-asm source as orvane-disasm writes it, without labels: register names
+// where operands have one, other operands and constants in hex, jump and call targets as
+// absolute word addresses, an unknown word as dw 0xNNNN.
 std::string DisassembleForTrace(uint16_t w, uint16_t w2, uint32_t pc);

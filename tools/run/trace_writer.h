@@ -1,6 +1,6 @@
 // CTraceWriter: the instruction trace of a run, one line per executed instruction.
 //
-//   0000000042 00123 4910 0123 jeqi #0x10, 0x0123       A=10 S=04
+//   0000000042 00123 4910 0123 jeqi 0x10, 0x00123      A=10 S=04
 //   0000000043 00125 1040      adda 0x40                A=50 S=00
 //
 // Columns, separated by single spaces: the pass number (decimal, at least 10 digits with
