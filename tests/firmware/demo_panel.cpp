@@ -11,6 +11,7 @@ struct NamedKey {
 };
 
 // Positions as on the panel: row from the top, column from the left.
+// clang-format off
 constexpr std::array<NamedKey, 26> kKeys{{
     {"ON", {-1, -1}}, {"AC", {0, 1}},  {"C", {0, 2}},   {"SQRT", {0, 3}},
     {"MC", {1, 0}},   {"MR", {1, 1}},  {"M-", {1, 2}},  {"M+", {1, 3}},
@@ -20,6 +21,7 @@ constexpr std::array<NamedKey, 26> kKeys{{
     {"1", {5, 0}},    {"2", {5, 1}},   {"3", {5, 2}},   {"=", {5, 3}},
     {"0", {6, 0}},    {".", {6, 2}},
 }};
+// clang-format on
 
 constexpr int kDigitPlaces = 10;
 constexpr uint32_t kPointBit = 0x80;
@@ -48,7 +50,8 @@ std::vector<std::string> SplitKeys(std::string_view keys) {
     std::vector<std::string> out;
     std::istringstream in{std::string(keys)};
     std::string name;
-    while (in >> name) out.push_back(name);
+    while (in >> name)
+        out.push_back(name);
     return out;
 }
 
