@@ -1,0 +1,115 @@
+// The firmware through the headless runner, as a user of orvane-run sees it: taps by key
+// position, the state dump's lcd_rows read through the LCD map.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/firmware/demo_panel.h"
+#include "tests/tools/run_tool.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string err;
+    LcdReading display;
+    bool blank = false;
+    int runState = 0;
+};
+
+// Runs orvane-run on a model folder with the extra arguments and reads its state dump.
+RunResult RunModel(const std::string& modelDir, std::vector<std::string> args) {
+    fs::path dump = fs::temp_directory_path() /
+                    ("orvane-fw-" + std::to_string(getpid()) + "-" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name() + ".json");
+    args.insert(args.begin(), {"--model", modelDir, "--quiet", "--dump-state", dump.string()});
+    ToolResult tool = RunTool("orvane-run", args);
+    RunResult r;
+    r.exitCode = tool.exitCode;
+    r.err = tool.err;
+    std::ifstream in(dump);
+    if (!in) return r;
+    nlohmann::json state = nlohmann::json::parse(in);
+    fs::remove(dump);
+    std::vector<uint32_t> page0 = state["lcd_rows"][0], page1 = state["lcd_rows"][1];
+    r.display = DecodeLcd(page0.data(), page1.data());
+    r.blank = LcdBlank(page0.data(), page1.data(), int(page0.size()));
+    r.runState = state["run_state"];
+    return r;
+}
+
+// --tap arguments for "1 / 3 =".
+std::vector<std::string> Taps(const char* keys) {
+    std::vector<std::string> args;
+    for (const std::string& name : SplitKeys(keys)) {
+        std::optional<KeyPosition> pos = KeyByName(name);
+        EXPECT_TRUE(pos) << name;
+        if (!pos) continue;
+        args.push_back("--tap");
+        args.push_back(std::to_string(pos->row) + "," + std::to_string(pos->col));
+    }
+    return args;
+}
+
+std::string ModelFolder(const char* container) {
+    return fs::path(container).parent_path().string();
+}
+
+TEST(Runner, CalculatesAsTheIssueAsks) {
+    struct Case {
+        const char* keys;
+        const char* text;
+    };
+    static constexpr Case kCases[] = {
+        {"1 / 3 =", "0.333333333"},
+        {"2 / 3 =", "0.666666667"},
+        {"1 2 3 4 5 6 7 8 9 x 9 =", "1111111101."},
+        {"1 - 2 =", "-1."},
+        {"1 + 2 x 3 =", "9."},
+        {"2 + 3 = =", "8."},
+        {"2 0 0 x 5 %", "10."},
+        {"2 0 0 + 5 %", "210."},
+        {"2 0 0 - 5 %", "190."},
+        {"5 0 / 2 0 0 %", "25."},
+        {"AC", "0."},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.keys);
+        RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), Taps(c.keys));
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.display.text, c.text);
+        EXPECT_EQ(r.display.annunciators, "");
+        EXPECT_EQ(r.runState, 4);  // standby, waiting for the next key
+    }
+}
+
+TEST(Runner, ErrorAndMemoryAnnunciators) {
+    RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), Taps("5 M+ 1 / 0 ="));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.display.text, "E");
+    EXPECT_EQ(r.display.annunciators, "ME");
+}
+
+TEST(Runner, PowersOffAndOnWithTheTestImage) {
+    const std::string model = ModelFolder(ORVANE_FIRMWARE_TEST_CONTAINER);
+    // The test image switches off after two timer-1 wake-ups, some 520 standby passes.
+    RunResult off = RunModel(model, {"--passes", "5000"});
+    ASSERT_EQ(off.exitCode, 0) << off.err;
+    EXPECT_EQ(off.runState, 3);
+    EXPECT_TRUE(off.blank);
+
+    // ON held from pass 5,000 to 30,000; the dump comes soon after, before the next power-off.
+    RunResult on = RunModel(model, {"--passes", "30300", "--key", "-1,-1,5000,30000"});
+    ASSERT_EQ(on.exitCode, 0) << on.err;
+    EXPECT_EQ(on.runState, 4);
+    EXPECT_EQ(on.display.text, "0.");
+}
+
+}  // namespace
