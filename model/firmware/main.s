@@ -8,7 +8,8 @@
 ; the calculator and waits for its release. Timer 1 wakes it about every 5 seconds through
 ; the timer interrupt, which counts the wake-ups; after POWER_OFF_SECONDS without a key the
 ; loop switches the display off and halts (stby with SYSCON bit 1 clear) with only the ON
-; line able to wake it. ON then starts the calculator afresh, as at power-on.
+; line able to wake it. ON then switches it on as AC does: the entry, the pending operation
+; and any error are gone, the memory is kept (as a pocket calculator keeps it).
 ;
 ; RAM owned: common 0x70-0x72.
 ;   0x70 idle_ticks   timer-1 wake-ups since the last key (saturates at 255)
@@ -31,7 +32,7 @@ clr_count       equ 0x72
         dw CONFIG_WORD
         org 16
 
-; ---- start-up: at reset and when ON wakes the switched-off calculator
+; ---- start-up at reset: everything cleared, the memory too
 reset:
         bclr SYSCON, SYS_IE
         bset SYSCON, SYS_MAIN_CLOCK
@@ -55,9 +56,13 @@ reset:
         clr T1CON
         ldi T1_RELOAD
         sta T1RL
+        pcall calc_init         ; clears the memory too
+; ---- switched on: at reset and when ON wakes the switched-off calculator
+switch_on:
+        clr idle_ticks
         pcall disp_init
         pcall kbd_init
-        pcall calc_init         ; shows 0.
+        pcall calc_all_clear    ; shows 0. (and M while the memory holds a number)
         pcall kbd_wait_release  ; ON may still be held
         pcall kbd_arm
         bset SYSCON, SYS_IE
@@ -83,7 +88,7 @@ main_loop:
         pcall kbd_arm
         pjmp main_loop
 
-; ---- auto power-off: display off, halt until ON, then start afresh
+; ---- auto power-off: display off, halt until ON, then switch on again
 power_off:
         clr T1CON
         clr KEYARM              ; no key interrupt while off
@@ -92,7 +97,9 @@ power_off:
         pcall disp_off
         bclr SYSCON, SYS_STANDBY_T1
         stby                    ; halt
-        pjmp reset
+        bclr SYSCON, SYS_IE
+        bset SYSCON, SYS_STANDBY_T1
+        pjmp switch_on
 
 ; ---- timer interrupt: a timer-1 overflow has woken the CPU from standby
 timer_isr:

@@ -61,7 +61,9 @@ TEST(Power, SwitchesOffAndOnWithTheShortTestTime) {
     ASSERT_TRUE(rig.Tap("ON"));
     EXPECT_EQ(rig.RunState(), CCpu::kStandby);
     EXPECT_EQ(rig.Display().text, "0.");
-    EXPECT_EQ(rig.Display().annunciators, "");  // switched on afresh, memory cleared
+    EXPECT_EQ(rig.Display().annunciators, "M") << "the memory survives the power-off";
+    ASSERT_TRUE(rig.Keys("MR"));
+    EXPECT_EQ(rig.Display().text, "42.");
     ASSERT_TRUE(rig.Keys("6 x 7 ="));
     EXPECT_EQ(rig.Display().text, "42.");
 }
