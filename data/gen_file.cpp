@@ -115,7 +115,7 @@ int CGenFile::LoadWholeFile() {
 int CGenFile::Close() {
     if (m_kind == Kind::Closed) return 1;
     int ok = 1;
-    if (m_writing && !m_open.empty()) ok = EndSection(m_open.front().label.c_str());
+    if (m_writing && !m_open.empty()) ok = EndSectionsFrom(0);
     if (m_kind == Kind::Disk) {
         if (m_writing) {
             ok = ok && !m_writeFailed && std::fflush(m_file) == 0 && !std::ferror(m_file);

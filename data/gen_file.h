@@ -127,8 +127,9 @@ private:
     void Reset();
     int64_t ReadAt(int64_t position, void* dst, int64_t n);
     int WriteHeader(const OpenSection& s, int64_t end);
-    int FindSectionWhere(const char* label, const std::optional<int32_t>& num,
-                         SSectionInfo* out);
+    // Ends the open section at this depth and every one opened inside it.
+    int EndSectionsFrom(size_t from);
+    int FindSectionWhere(const char* label, const std::optional<int32_t>& num, SSectionInfo* out);
 
     Kind m_kind = Kind::Closed;
     bool m_writing = false;

@@ -38,6 +38,11 @@ int CGenFile::EndSection(const char* label) {
         if (it == m_open.rend()) return 0;
         from = size_t(m_open.rend() - it) - 1;
     }
+    return EndSectionsFrom(from);
+}
+
+int CGenFile::EndSectionsFrom(size_t from) {
+    if (from >= m_open.size()) return 0;
     int64_t end = m_position;
     // A section whose header sits at the end has no data yet: the file must still reach
     // the end of its header.
@@ -66,9 +71,8 @@ const std::vector<SSectionEntry>& CGenFile::SectionIndex() {
 
 int CGenFile::NextSection(SSectionInfo* out) {
     const std::vector<SSectionEntry>& index = SectionIndex();
-    auto it = std::lower_bound(
-        index.begin(), index.end(), m_position,
-        [](const SSectionEntry& e, int64_t p) { return e.position < p; });
+    auto it = std::lower_bound(index.begin(), index.end(), m_position,
+                               [](const SSectionEntry& e, int64_t p) { return e.position < p; });
     if (it == index.end()) return 0;
     if (out) {
         out->label = it->label;

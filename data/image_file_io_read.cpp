@@ -85,7 +85,7 @@ void UnpackInfo(const uint8_t* fileHeader, const uint8_t* info, SBmpInfo* out) {
 }
 
 double DpiOf(int32_t pelsPerMeter) {
-    return std::floor(pelsPerMeter * 0.0254 + 0.5);
+    return std::trunc(pelsPerMeter * 0.0254 + 0.5);
 }
 
 }  // namespace
@@ -126,8 +126,7 @@ int CImageFileIO::ReadBmp(CGenFile& file, CPixBuf& picture, const SBmpReadOption
     int64_t paletteBytes = std::min<int64_t>(info.dataOffset - headersEnd, kMaxPaletteBytes);
     if (paletteBytes >= 4) {
         std::vector<uint8_t> raw(static_cast<size_t>(paletteBytes));
-        if (!file.Seek(headersEnd) || file.Read(raw.data(), paletteBytes) != paletteBytes)
-            return 0;
+        if (!file.Seek(headersEnd) || file.Read(raw.data(), paletteBytes) != paletteBytes) return 0;
         CBuf entries(int(paletteBytes / 4), 4, raw.data(), 1, 0);
         for (int i = 0; i < entries.Count(); ++i)
             std::swap(entries.ElementPointer(i)[0], entries.ElementPointer(i)[2]);

@@ -27,8 +27,8 @@ void EncodeRow(const CPixBuf& picture, int y, int bits, std::vector<uint8_t>& ou
     auto value = [&](int x) -> uint32_t {
         if (x >= width) return picture.BkColor();
         uint32_t v = 0;
-        std::copy(in + int64_t(x) * picture.UnitSize(),
-                  in + int64_t(x + 1) * picture.UnitSize(), reinterpret_cast<uint8_t*>(&v));
+        std::copy(in + int64_t(x) * picture.UnitSize(), in + int64_t(x + 1) * picture.UnitSize(),
+                  reinterpret_cast<uint8_t*>(&v));
         return v;
     };
     switch (bits) {
@@ -84,6 +84,9 @@ int CImageFileIO::WriteBmp(CGenFile& file, const CPixBuf& picture,
     PutLe32(info + 20, int32_t(imageBytes));
     PutLe32(info + 24, PelsPerMeter(picture.Dpi()));
     PutLe32(info + 28, PelsPerMeter(picture.Dpi()));
+    // Other programs assume 2^bits palette entries unless told how many there are.
+    if (bits <= 8 && picture.Palette().Count() != 1 << bits)
+        PutLe32(info + 32, picture.Palette().Count());
     if (!file.Seek(0) || file.Write(fileHeader, kFileHeaderSize) != kFileHeaderSize ||
         file.Write(info, kInfoHeaderSize) != kInfoHeaderSize)
         return 0;

@@ -5,8 +5,8 @@
 #include "data/gen_file.h"
 #include "data/tag_buf_list.h"
 
-int WriteKindFile(CGenFile& file, const char* kind, const char* version,
-                  const char* sectionLabel, const CTagBufLst& list) {
+int WriteKindFile(CGenFile& file, const char* kind, const char* version, const char* sectionLabel,
+                  const CTagBufLst& list) {
     uint8_t header[kKindHeaderSize] = {};
     std::memcpy(header, kind, std::min<size_t>(std::strlen(kind), 4));
     if (version) std::strncpy(reinterpret_cast<char*>(header + 4), version, kKindHeaderSize - 5);
@@ -26,8 +26,8 @@ int SaveKindFile(const std::string& path, const char* kind, const char* version,
     return file.Close();
 }
 
-EKindRead ReadKindFile(CGenFile& file, const char* kind, const char* sectionLabel,
-                       CTagBufLst& list, std::string* version, std::optional<int32_t> num) {
+EKindRead ReadKindFile(CGenFile& file, const char* kind, const char* sectionLabel, CTagBufLst& list,
+                       std::string* version, std::optional<int32_t> num) {
     uint8_t header[kKindHeaderSize] = {};
     if (!file.Seek(0) || file.Read(header, kKindHeaderSize) != kKindHeaderSize ||
         std::memcmp(header, kind, 4) != 0)

@@ -20,8 +20,8 @@ class CTagBufLst;
 constexpr int kKindHeaderSize = 16;
 
 // Writes the header at position 0, then the section with Num 0 holding the list.
-int WriteKindFile(CGenFile& file, const char* kind, const char* version,
-                  const char* sectionLabel, const CTagBufLst& list);
+int WriteKindFile(CGenFile& file, const char* kind, const char* version, const char* sectionLabel,
+                  const CTagBufLst& list);
 // Creates the file (showing "Failed to create '%s' !" when report is set), writes it, and
 // commits it only when everything was written.
 int SaveKindFile(const std::string& path, const char* kind, const char* version,
@@ -31,6 +31,5 @@ enum class EKindRead { Ok, WrongKind, NoSection, BadList };
 
 // From an open file: checks the kind, finds the section (with that Num, when one is
 // given) and reads its list into list. version receives the version text.
-EKindRead ReadKindFile(CGenFile& file, const char* kind, const char* sectionLabel,
-                       CTagBufLst& list, std::string* version = nullptr,
-                       std::optional<int32_t> num = std::nullopt);
+EKindRead ReadKindFile(CGenFile& file, const char* kind, const char* sectionLabel, CTagBufLst& list,
+                       std::string* version = nullptr, std::optional<int32_t> num = std::nullopt);

@@ -35,8 +35,8 @@ class CTagBufLst;
 struct SPixBufDms {
     static constexpr const char* kLabel = "PIXBUFDMS";
     static constexpr STagField kFields[] = {
-        {"Type", kTagInt32, 1},   {"Width", kTagInt32, 1}, {"Height", kTagInt32, 1},
-        {"BitsPerPixel", kTagInt32, 1}, {"Dpi", kTagDouble, 1}, {"BkColor", kTagUInt32, 1}};
+        {"Type", kTagInt32, 1},         {"Width", kTagInt32, 1}, {"Height", kTagInt32, 1},
+        {"BitsPerPixel", kTagInt32, 1}, {"Dpi", kTagDouble, 1},  {"BkColor", kTagUInt32, 1}};
 
     int32_t type = 0;
     int32_t width = 0;

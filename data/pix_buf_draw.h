@@ -33,8 +33,8 @@ public:
     void HorizontalRun(int x1, int x2, int y, uint32_t colour, double opacity = 1.0);
     // Every row from y1 to y2 inclusive, x1 to x2 inclusive.
     void FilledRect(int x1, int y1, int x2, int y2, uint32_t colour, double opacity = 1.0);
-    uint32_t Line(int x1, int y1, int x2, int y2, int step, uint32_t dash, int penKind,
-                  int penSize, uint32_t colour, double opacity = 1.0);
+    uint32_t Line(int x1, int y1, int x2, int y2, int step, uint32_t dash, int penKind, int penSize,
+                  uint32_t colour, double opacity = 1.0);
     // The four sides (x1,y1)->(x2,y1)->(x2,y2)->(x1,y2)->(x1,y1), the pattern carried on.
     uint32_t RectOutline(int x1, int y1, int x2, int y2, int step, uint32_t dash, int penKind,
                          int penSize, uint32_t colour, double opacity = 1.0);

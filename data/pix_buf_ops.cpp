@@ -66,8 +66,8 @@ int CPixBuf::Resize(int width, int height) {
     if (pixels.Count() != width * height) return 0;
     int keepW = std::min(width, Width()), keepH = std::min(height, Height());
     for (int y = 0; y < keepH && keepW > 0; ++y)
-        std::memcpy(pixels.Data() + int64_t(y) * width * unit,
-                    Data() + int64_t(y) * Width() * unit, size_t(keepW) * unit);
+        std::memcpy(pixels.Data() + int64_t(y) * width * unit, Data() + int64_t(y) * Width() * unit,
+                    size_t(keepW) * unit);
     m_pixels = std::move(pixels);
     m_dms.width = width;
     m_dms.height = height;

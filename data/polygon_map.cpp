@@ -67,7 +67,7 @@ void CPolygonMap::Clear() {
     m_spans.Assign(0, sizeof(SSpan), nullptr, 0, 0);
 }
 
-bool CPolygonMap::Build(const std::vector<SPointI>& points) {
+bool CPolygonMap::Build(const std::vector<SPointI>& points, int64_t* budget) {
     Clear();
     if (points.size() < 3) return false;
     std::vector<SPointI> p = CleanOutline(points);
@@ -79,7 +79,8 @@ bool CPolygonMap::Build(const std::vector<SPointI>& points) {
     int64_t work = 0;
     for (const SEdge& e : edges)
         work += std::llabs(int64_t(e.b.y) - e.a.y) + 1;
-    if (work > kMaxCrossings) return false;
+    if (work > kMaxCrossings || (budget && work > *budget)) return false;
+    if (budget) *budget -= work;
 
     std::vector<std::pair<int32_t, int32_t>> crossings;
     std::vector<SRowSpan> runs;

@@ -21,6 +21,7 @@
 // must not make the map take unbounded time or memory.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "data/geometry.h"
@@ -40,8 +41,10 @@ public:
 
     void Clear();
     // Builds the map from the outline points; false (and an empty map) when the outline is
-    // degenerate or too large.
-    bool Build(const std::vector<SPointI>& points);
+    // degenerate or too large. With a budget, the crossings the map needs are taken from it
+    // and a map that needs more than is left is not built: a shape book shares one budget
+    // among all its shapes.
+    bool Build(const std::vector<SPointI>& points, int64_t* budget = nullptr);
     bool IsEmpty() const { return m_spans.Count() == 0; }
 
     bool Contains(int x, int y) const;

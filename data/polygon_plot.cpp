@@ -84,8 +84,8 @@ void CArcPlot::GeneratePoints() {
             bool last = angle >= m_endAngle - 1e-9;
             if (last) angle = m_endAngle;
             double rad = angle * std::numbers::pi / 180.0;
-            points.push_back({m_centre.x + m_hRadius * std::cos(rad),
-                              m_centre.y - m_vRadius * std::sin(rad)});
+            points.push_back(
+                {m_centre.x + m_hRadius * std::cos(rad), m_centre.y - m_vRadius * std::sin(rad)});
             if (last) break;
         }
         if (m_pie) {

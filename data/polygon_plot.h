@@ -25,13 +25,18 @@ class CTagBufLst;
 
 struct SPolygonPlotDms {
     static constexpr const char* kLabel = "POLYGONPLOTDMS";
-    static constexpr STagField kFields[] = {
-        {"Id", kTagInt32, 1},          {"DrawMode", kTagInt32, 1},
-        {"PenStyle", kTagInt32, 1},    {"PenWidth", kTagInt32, 1},
-        {"PenColor", kTagUInt32, 1},   {"PenLogBrush", kTagUInt8, 12},
-        {"Close", kTagBool, 1},        {"AutoRecTicks", kTagUInt32, 1},
-        {"CoordTagBytes", kTagInt32, 1}, {"BkType", kTagInt32, 1},
-        {"BkColor", kTagUInt32, 1},    {"BkLogBrush", kTagUInt8, 12}};
+    static constexpr STagField kFields[] = {{"Id", kTagInt32, 1},
+                                            {"DrawMode", kTagInt32, 1},
+                                            {"PenStyle", kTagInt32, 1},
+                                            {"PenWidth", kTagInt32, 1},
+                                            {"PenColor", kTagUInt32, 1},
+                                            {"PenLogBrush", kTagUInt8, 12},
+                                            {"Close", kTagBool, 1},
+                                            {"AutoRecTicks", kTagUInt32, 1},
+                                            {"CoordTagBytes", kTagInt32, 1},
+                                            {"BkType", kTagInt32, 1},
+                                            {"BkColor", kTagUInt32, 1},
+                                            {"BkLogBrush", kTagUInt8, 12}};
 
     int32_t id = 0;
     int32_t drawMode = 0;

@@ -23,9 +23,8 @@ int64_t NextInnerPos(const SSectionEntry& e) {
 
 // Index of the entry at exactly this position, or -1. Entries are in position order.
 int FindAt(const std::vector<SSectionEntry>& index, int64_t position) {
-    auto it = std::lower_bound(
-        index.begin(), index.end(), position,
-        [](const SSectionEntry& e, int64_t p) { return e.position < p; });
+    auto it = std::lower_bound(index.begin(), index.end(), position,
+                               [](const SSectionEntry& e, int64_t p) { return e.position < p; });
     if (it == index.end() || it->position != position) return -1;
     return int(it - index.begin());
 }
@@ -102,8 +101,7 @@ std::vector<SSectionEntry> BuildSectionIndex(int64_t length, const ReadAtFn& rea
 std::vector<SSectionEntry> BuildSectionIndex(const uint8_t* bytes, int64_t length) {
     std::vector<SSectionEntry> index;
     for (int64_t i = 0; bytes && i + kSectionHeaderSize <= length; ++i)
-        if (bytes[i] == kMagicLow && bytes[i + 1] == kMagicHigh)
-            TryHeaderAt(i, bytes + i, index);
+        if (bytes[i] == kMagicLow && bytes[i + 1] == kMagicHigh) TryHeaderAt(i, bytes + i, index);
     AssignLevels(index);
     return index;
 }

@@ -13,6 +13,12 @@ constexpr const char* kLayoutHead = "SEGLCDDAT";
 
 CSegLcdDat::CSegLcdDat() : m_table(0, sizeof(SSegRecord), nullptr, 0, 10) {}
 
+void CSegLcdDat::SetName(const std::string& name) {
+    m_name.clear();
+    for (char c : name)
+        if (c != '\\') m_name.push_back(c);
+}
+
 int CSegLcdDat::Record(int k, SSegRecord* out) const {
     return m_table.ElementSize() == int(sizeof(SSegRecord)) && m_table.GetElement(k, out);
 }

@@ -68,9 +68,10 @@ public:
 
     int SegDevCnt() const { return m_dms.segDevCnt; }
     void SetSegDevCnt(int n) { m_dms.segDevCnt = n; }
-    // The text after the colon of the layout's head (may be empty).
+    // The text after the colon of the layout's head (may be empty). A backslash would end
+    // the head in the file, so backslashes are dropped.
     const std::string& Name() const { return m_name; }
-    void SetName(const std::string& name) { m_name = name; }
+    void SetName(const std::string& name);
 
     const CBuf& Table() const { return m_table; }
     int RecordCount() const { return m_table.Count(); }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <set>
 
+#include "data/buf_file_form.h"
 #include "util/byte_stream.h"
 
 CTagBuf::CTagBuf() {
@@ -12,8 +13,8 @@ CTagBuf::CTagBuf() {
 }
 
 CTagBuf::CTagBuf(const char* label, int fieldCount, const STagField* fields,
-                 const void* defaultUnit, int unitCount, int unitSize, const void* data,
-                 int copy, int growStep)
+                 const void* defaultUnit, int unitCount, int unitSize, const void* data, int copy,
+                 int growStep)
     : CTagBuf() {
     Init(label, fieldCount, fields, defaultUnit, unitCount, unitSize, data, copy, growStep);
 }
@@ -45,7 +46,7 @@ uint8_t* CTagBuf::Init(const char* label, int fieldCount, const STagField* field
     m_loadStatus.Assign(0, sizeof(SFieldStatus), nullptr, 0, 10);
     m_defaultUnit.Assign(0, unitSize > 0 ? unitSize : 1, nullptr, 0, 0);
     if (defaultUnit && unitSize > 0) m_defaultUnit.Assign(1, unitSize, defaultUnit, 1, 0);
-    if (FieldCount() > 0 && !IsConsistent()) return nullptr;
+    if (FieldCount() > 0 && !LayoutFits(unitSize)) return nullptr;
     return Assign(unitCount, unitSize, data, copy, growStep);
 }
 
@@ -100,10 +101,14 @@ int64_t CTagBuf::LayoutUnitSize() const {
     return FieldOffset(FieldCount());
 }
 
-bool CTagBuf::IsConsistent() const {
+bool CTagBuf::LayoutFits(int64_t unitSize) const {
     for (int i = 0; i < FieldCount(); ++i)
         if (FieldElementSize(i) == 0 || FieldElements(i) < 0) return false;
-    return LayoutUnitSize() == ElementSize();
+    return LayoutUnitSize() == unitSize;
+}
+
+bool CTagBuf::IsConsistent() const {
+    return LayoutFits(ElementSize());
 }
 
 bool CTagBuf::IsWellFormed() const {
@@ -124,7 +129,8 @@ CTagBuf::SFieldStatus CTagBuf::FieldStatus(int i) const {
 
 int CTagBuf::CopyUnitsTo(CBuf& out) const {
     if (out.IsBorrowed()) return 0;
-    out.Assign(Count(), ElementSize(), Data(), 1, 10);
+    // No spare elements: a stored element size can be huge when the count is 0.
+    out.Assign(Count(), ElementSize(), Data(), 1, 0);
     return out.Count() == Count();
 }
 
@@ -135,13 +141,13 @@ int CTagBuf::WriteTag(CByteStream& file) const {
 int CTagBuf::ReadTag(CByteStream& file) {
     m_asStored = 1;
     m_loadStatus.Assign(0, sizeof(SFieldStatus), nullptr, 0, 10);
-    if (!m_labelBytes.ReadFrom(file)) return 0;
-    int described = m_descriptors.ReadFrom(file);
-    if (m_descriptors.ElementSize() != kFieldDescriptorSize) {
-        // Descriptors of another size cannot be read as fields.
+    if (!ReadBufFileForm(file, m_labelBytes)) return 0;
+    if (!ReadBufFileForm(file, m_descriptors)) return 0;
+    int described = m_descriptors.ElementSize() == kFieldDescriptorSize;
+    if (!described) {
+        // Descriptors of another size cannot be read as fields: the tag buffer is taken as a
+        // raw one. Its units still follow, so the next tag buffer is found where it is.
         m_descriptors.Assign(0, kFieldDescriptorSize, nullptr, 0, 10);
-        return 0;
     }
-    if (!described) return 0;
-    return CBuf::ReadFrom(file);
+    return ReadBufFileForm(file, *this) && described;
 }

@@ -57,8 +57,8 @@ public:
     // bytes, or none) and sets the units by Assign. Returns the unit data, or nullptr when
     // there are descriptors that do not add up to unitSize (no units are set then).
     uint8_t* Init(const char* label, int fieldCount, const STagField* fields,
-                  const void* defaultUnit, int unitCount, int unitSize, const void* data,
-                  int copy, int growStep);
+                  const void* defaultUnit, int unitCount, int unitSize, const void* data, int copy,
+                  int growStep);
 
     std::string_view TagLabel() const;
     void SetTagLabel(std::string_view label);
@@ -78,6 +78,7 @@ public:
     int64_t LayoutUnitSize() const;
     // The descriptors add up to the unit size and every field has a known type.
     bool IsConsistent() const;
+    bool LayoutFits(int64_t unitSize) const;
     // A label, field names of at most 16 characters, no name twice.
     bool IsWellFormed() const;
 

@@ -1,4 +1,5 @@
 // Text dump of a tag buffer.
+#include <algorithm>
 #include <cstring>
 
 #include "data/tag_buf.h"
@@ -79,11 +80,13 @@ void CTagBuf::DumpText(std::vector<std::string>& lines, const std::string& inden
             DumpField(lines, indent, "", kTagUInt8, ElementSize(), unit, ElementSize());
             continue;
         }
+        // Offsets are summed along the way: a stored layout may have very many fields.
+        int64_t offset = 0;
         for (int i = 0; i < FieldCount(); ++i) {
-            int64_t offset = FieldOffset(i);
             int64_t available = std::max<int64_t>(0, ElementSize() - offset);
             DumpField(lines, indent, FieldName(i), FieldType(i), std::max(0, FieldElements(i)),
                       unit + std::min<int64_t>(offset, ElementSize()), available);
+            offset += FieldSize(i);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "data/tag_buf_list.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "util/byte_stream.h"
@@ -28,6 +29,12 @@ CTagBuf* CTagBufLst::Get(int i) {
 
 const CTagBuf* CTagBufLst::Get(int i) const {
     return i >= 0 && i < Count() ? m_tags[size_t(i)].get() : nullptr;
+}
+
+int CTagBufLst::Remove(int i) {
+    if (i < 0 || i >= Count()) return 0;
+    m_tags.erase(m_tags.begin() + i);
+    return 1;
 }
 
 int CTagBufLst::Find(std::string_view label) const {
@@ -62,28 +69,30 @@ std::unique_ptr<CTagBufLst> CTagBufLst::Extract(std::string_view name, bool exac
                                                 bool contiguous) {
     auto out = std::make_unique<CTagBufLst>();
     if (suffixes) suffixes->clear();
-    size_t keep = 0;
-    bool matched = false, stopped = false;
-    for (size_t i = 0; i < m_tags.size(); ++i) {
+    size_t keep = 0, i = 0;
+    bool matched = false;
+    for (; i < m_tags.size(); ++i) {
         std::unique_ptr<CTagBuf>& tag = m_tags[i];
-        std::string_view label = stopped ? std::string_view() : tag->TagLabel();
+        std::string_view label = tag->TagLabel();
         std::string_view head = Head(label);
-        bool match = !label.empty() &&
-                     (exact ? head == name : head.substr(0, name.size()) == name);
-        if (!stopped && !match && contiguous && matched) stopped = true;
-        if (stopped || !match) {
+        bool match = !label.empty() && (exact ? head == name : head.starts_with(name));
+        if (!match) {
+            if (contiguous && matched) break;
             if (keep != i) m_tags[keep] = std::move(tag);
             ++keep;
             continue;
         }
         matched = true;
         if (!exact && suffixes) suffixes->emplace_back(head.substr(name.size()));
-        std::string rest = head.size() < label.size() ? std::string(label.substr(head.size() + 1))
-                                                      : std::string();
+        std::string rest =
+            head.size() < label.size() ? std::string(label.substr(head.size() + 1)) : std::string();
         tag->SetTagLabel(rest);
         out->m_tags.push_back(std::move(tag));
     }
-    m_tags.resize(keep);
+    // Whatever follows a contiguous run stays as it is, in one move.
+    auto tail = std::move(m_tags.begin() + std::ptrdiff_t(i), m_tags.end(),
+                          m_tags.begin() + std::ptrdiff_t(keep));
+    m_tags.erase(tail, m_tags.end());
     return out;
 }
 

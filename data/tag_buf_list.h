@@ -25,6 +25,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/tag_buf.h"
@@ -48,6 +49,10 @@ public:
     CTagBuf* Get(int i);
     const CTagBuf* Get(int i) const;
     void RemoveAll() { m_tags.clear(); }
+    // Removes (and destroys) tag buffer i; 0 for an index out of range.
+    int Remove(int i);
+    // Hands over every tag buffer, in order; the list is empty afterwards.
+    std::vector<std::unique_ptr<CTagBuf>> TakeAll() { return std::exchange(m_tags, {}); }
     // Index of the first tag buffer whose label equals the label exactly, or -1.
     int Find(std::string_view label) const;
     const CTagBuf* FindTag(std::string_view label) const;

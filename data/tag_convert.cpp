@@ -89,8 +89,7 @@ bool SameDescriptors(const CBuf& a, const CBuf& b) {
 // First stored field of that name whose bytes lie within a stored unit, or -1.
 int FindStoredField(const CTagBuf& stored, std::string_view name, int64_t* offset) {
     for (int j = 0; j < stored.FieldCount(); ++j) {
-        if (stored.FieldName(j).substr(0, kMaxFieldName) != name.substr(0, kMaxFieldName))
-            continue;
+        if (stored.FieldName(j).substr(0, kMaxFieldName) != name.substr(0, kMaxFieldName)) continue;
         int64_t at = stored.FieldOffset(j);
         bool usable = stored.FieldElementSize(j) > 0 && stored.FieldElements(j) >= 0 &&
                       at + stored.FieldSize(j) <= stored.ElementSize();
