@@ -30,7 +30,7 @@
 class CPolygonMap {
 public:
     static constexpr int kMaxRows = 1 << 16;
-    static constexpr int kMaxCrossings = 1 << 22;
+    static constexpr int kMaxCrossings = 1 << 20;
 
     struct SSpan {
         int32_t xStart;
