@@ -32,6 +32,8 @@ void CGenFile::Reset() {
     m_path.clear();
     m_tempPath.clear();
     m_file = nullptr;
+    m_diskAt = -1;
+    m_diskWriting = false;
     m_position = 0;
     m_length = 0;
     m_open.clear();
@@ -163,8 +165,19 @@ int64_t CGenFile::ReadAt(int64_t position, void* dst, int64_t n) {
         std::memcpy(dst, m_memory.Data() + position, size_t(n));
         return n;
     }
-    if (m_kind != Kind::Disk || std::fseek(m_file, long(position), SEEK_SET) != 0) return 0;
-    return int64_t(std::fread(dst, 1, size_t(n), m_file));
+    if (m_kind != Kind::Disk || !DiskSeek(position, false)) return 0;
+    int64_t got = int64_t(std::fread(dst, 1, size_t(n), m_file));
+    m_diskAt = got == n ? position + n : -1;
+    return got;
+}
+
+bool CGenFile::DiskSeek(int64_t position, bool writing) {
+    // Seeking drops the stream's buffer, so sequential reads and writes do without it; a
+    // switch between reading and writing always seeks, as the stream requires.
+    if (m_diskAt == position && m_diskWriting == writing) return true;
+    m_diskWriting = writing;
+    m_diskAt = std::fseek(m_file, long(position), SEEK_SET) == 0 ? position : -1;
+    return m_diskAt == position;
 }
 
 int64_t CGenFile::Read(void* dst, int64_t n) {
@@ -194,11 +207,12 @@ int64_t CGenFile::Write(const void* src, int64_t n) {
         }
         std::memcpy(m_memory.Data() + m_position, src, size_t(n));
     } else {
-        if (std::fseek(m_file, long(m_position), SEEK_SET) != 0 ||
-            std::fwrite(src, 1, size_t(n), m_file) != size_t(n)) {
+        if (!DiskSeek(m_position, true) || std::fwrite(src, 1, size_t(n), m_file) != size_t(n)) {
+            m_diskAt = -1;
             m_writeFailed = true;
             return 0;
         }
+        m_diskAt = end;
     }
     m_position = end;
     m_length = std::max(m_length, end);

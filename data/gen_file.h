@@ -126,6 +126,7 @@ private:
 
     void Reset();
     int64_t ReadAt(int64_t position, void* dst, int64_t n);
+    bool DiskSeek(int64_t position, bool writing);
     int WriteHeader(const OpenSection& s, int64_t end);
     // Ends the open section at this depth and every one opened inside it.
     int EndSectionsFrom(size_t from);
@@ -137,6 +138,8 @@ private:
     std::string m_path;
     std::string m_tempPath;
     std::FILE* m_file = nullptr;
+    int64_t m_diskAt = -1;  // the disk stream's position, -1 when unknown
+    bool m_diskWriting = false;
     CBuf m_memory;
     int64_t m_position = 0;
     int64_t m_length = 0;

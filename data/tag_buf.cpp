@@ -30,7 +30,8 @@ CTagBuf::CTagBuf(const char* label, const void* bytes, int length) : CTagBuf() {
 }
 
 void CTagBuf::SetRawUnits(const void* bytes, int count, int unitSize) {
-    Assign(count, unitSize, bytes, 1, 10);
+    // No spare units: a buffer read from a damaged file may have a huge unit size.
+    Assign(count, unitSize, bytes, 1, 0);
 }
 
 uint8_t* CTagBuf::Init(const char* label, int fieldCount, const STagField* fields,

@@ -7,6 +7,7 @@
 #include "data/section_header.h"
 #include "tests/data/data_fixtures.h"
 #include "tests/support/recording_platform.h"
+#include "util/le.h"
 
 namespace {
 
@@ -268,6 +269,34 @@ TEST(GenFile, DiskAndMemoryFilesHoldTheSameBytes) {
     ASSERT_TRUE(r.ReadU32(&u32));
     EXPECT_EQ(u32, 9u);
     EXPECT_FALSE(r.ReadU32(&u32));
+}
+
+TEST(GenFile, ReadingAndWritingInTurnsGivesTheSameBytesOnDiskAndInMemory) {
+    CTempDir dir;
+    auto work = [](CGenFile& f) {
+        for (uint32_t i = 0; i < 300; ++i)
+            f.WriteU32(i);
+        uint32_t sum = 0, v = 0;
+        f.Seek(40);
+        for (int i = 0; i < 50 && f.ReadU32(&v); ++i) {
+            sum += v;
+            f.Seek(-4, CGenFile::Origin::Current);
+            f.WriteU32(v * 3);  // write where the value was read
+        }
+        f.Seek(0, CGenFile::Origin::End);
+        f.WriteU32(sum);
+        return f.Close();
+    };
+    CGenFile disk, memory;
+    ASSERT_TRUE(disk.OpenWrite(dir.Path("turns.bin")));
+    ASSERT_TRUE(work(disk));
+    memory.CreateMemory();
+    ASSERT_TRUE(work(memory));
+    Bytes bytes = BytesOf(memory);
+    ASSERT_EQ(bytes.size(), 301u * 4);
+    EXPECT_EQ(GetLe32(&bytes[40]), 30);
+    EXPECT_EQ(GetLe32(&bytes[300 * 4]), (10 + 59) * 50 / 2);
+    EXPECT_EQ(dir.Read("turns.bin"), bytes);
 }
 
 TEST(GenFile, ReadHelpersRefuseWhatIsNotThere) {
