@@ -116,8 +116,10 @@ int CTagBufLst::ReadList(CByteStream& file) {
     for (int32_t i = 0; i < count; ++i) {
         if (file.BytesLeft() == 0) break;  // a count the file cannot hold
         auto tag = std::make_unique<CTagBuf>();
-        tag->ReadTag(file);
+        int read = tag->ReadTag(file);
         m_tags.push_back(std::move(tag));
+        // A stream that cannot tell what is left ends the list at the first failure.
+        if (!read && file.BytesLeft() < 0) break;
     }
     return 1;
 }
