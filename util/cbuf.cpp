@@ -17,6 +17,15 @@ static_assert(std::endian::native == std::endian::little,
 namespace {
 constexpr int64_t kMaxBytes = INT32_MAX;
 
+// A grow step read from a file or a serial form is only a hint for later growth; taken as
+// stored, a damaged header of a few bytes could reserve gigabytes of spare elements. Normal
+// use never stores more than twice the count (the growth rule) or a small fixed step.
+constexpr int64_t kStoredGrowStepFloor = 1000;
+int StoredGrowStep(int32_t growStep, int32_t count) {
+    int64_t cap = std::max<int64_t>(2 * int64_t(count), kStoredGrowStepFloor);
+    return int(std::clamp<int64_t>(growStep, 0, cap));
+}
+
 uint8_t* AllocZeroed(int64_t bytes) {
     if (bytes <= 0) return nullptr;
     return new (std::nothrow) uint8_t[static_cast<size_t>(bytes)]();
@@ -359,7 +368,7 @@ int CBuf::DeserializeFrom(const uint8_t* bytes, int length, int& offset) {
     int64_t size = int64_t(count) * elementSize;
     if (int64_t(offset) + 16 + size > length) return 0;
     CBuf read;
-    read.Assign(count, elementSize, h + 16, 1, growStep);
+    read.Assign(count, elementSize, h + 16, 1, StoredGrowStep(growStep, count));
     if (read.Count() != count) return 0;
     if (m_borrowed) Clear();
     *this = std::move(read);
@@ -396,7 +405,7 @@ int CBuf::ReadFrom(CByteStream& file) {
             left = file.BytesLeft();
         return 0;
     }
-    Assign(count, elementSize, nullptr, 0, growStep);
+    Assign(count, elementSize, nullptr, 0, StoredGrowStep(growStep, count));
     if (m_count != count) return 0;
     if (size > 0 && file.ReadBytes(m_data, size) != size) return 0;
     return 1;

@@ -278,6 +278,28 @@ TEST(CBuf, FileFormRoundTripAndRefusals) {
     EXPECT_EQ(b.ReadFrom(shortHeader), 0);
 }
 
+// A damaged header of a few bytes must not reserve gigabytes of spare elements: a stored
+// grow step is kept only up to twice the count (or a small fixed step).
+TEST(CBuf, StoredGrowStepIsBoundedWhenRead) {
+    const int32_t header[3] = {2, 1000, INT32_MAX};  // count, element size, grow step
+    std::vector<uint8_t> bytes(12 + 2000, 0x5A);
+    std::memcpy(bytes.data(), header, 12);
+    CMemStream file(bytes);
+    CBuf fromFile;
+    ASSERT_EQ(fromFile.ReadFrom(file), 1);
+    EXPECT_EQ(fromFile.Count(), 2);
+    EXPECT_EQ(fromFile.GrowStep(), 1000);
+    EXPECT_LE(fromFile.Capacity(), 2 + 1000);
+
+    std::vector<uint8_t> serial(16 + 2000, 0x5A);
+    std::memcpy(serial.data(), header, 12);
+    CBuf fromBytes;
+    int offset = 0;
+    ASSERT_EQ(fromBytes.DeserializeFrom(serial.data(), int(serial.size()), offset), 1);
+    EXPECT_EQ(fromBytes.GrowStep(), 1000);
+    EXPECT_EQ(std::memcmp(fromBytes.Data(), serial.data() + 16, 2000), 0);
+}
+
 TEST(CBuf, ScrambleIsItsOwnInverse) {
     std::vector<uint8_t> bytes(300);
     std::iota(bytes.begin(), bytes.end(), 3);
