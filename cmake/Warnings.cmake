@@ -1,6 +1,8 @@
 # orvane_warnings(target): the project's warning set, applied to every target we own.
 add_library(orvane_warnings INTERFACE)
-target_compile_options(orvane_warnings INTERFACE -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor)
+target_compile_options(orvane_warnings INTERFACE -Wall -Wextra -Wnon-virtual-dtor
+    # GCC spells the local-only shadow warning this way; clang has no such option.
+    $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>)
 
 # Adds every subfolder of the current folder that has a CMakeLists.txt, in name order,
 # so that a new tool, test group or benchmark needs no edit of a shared file.
