@@ -13,6 +13,8 @@ namespace {
 
 // Pictures larger than this are a mistake in the description, not a calculator.
 constexpr double kMaxPictureSide = 4096;
+constexpr size_t kMaxLcdLayouts = 100;
+constexpr size_t kMaxLayoutNameBytes = 32;
 
 std::string RectText(const SDesignRect& r) {
     return StrFormat("[%g, %g, %g, %g]", r.x, r.y, r.w, r.h);
@@ -42,14 +44,14 @@ void CheckBody(const SBodyDesc& b) {
 
 void CheckLcdBit(const SLcdBit& bit, const std::string& place) {
     if (bit.page < 0 || bit.page >= kLcdPages)
-        FailAt(place, StrFormat("page %d is outside the LCD memory (0 to %d)", bit.page,
-                                kLcdPages - 1));
+        FailAt(place,
+               StrFormat("page %d is outside the LCD memory (0 to %d)", bit.page, kLcdPages - 1));
     if (bit.column < 0 || bit.column >= kLcdColumns)
         FailAt(place, StrFormat("column %d is outside the LCD memory (0 to %d)", bit.column,
                                 kLcdColumns - 1));
     if (bit.bit < 0 || bit.bit >= kLcdBitsPerPage)
-        FailAt(place, StrFormat("bit %d is outside a cell (0 to %d)", bit.bit,
-                                kLcdBitsPerPage - 1));
+        FailAt(place,
+               StrFormat("bit %d is outside a cell (0 to %d)", bit.bit, kLcdBitsPerPage - 1));
 }
 
 void CheckLcd(const SModelDescription& d) {
@@ -64,8 +66,7 @@ void CheckLcd(const SModelDescription& d) {
         lcd.digitFirstColumn + lcd.digitCount > kLcdColumns)
         FailAt("lcd.digits", StrFormat("columns %d to %d are outside the LCD memory (0 to %d)",
                                        lcd.digitFirstColumn,
-                                       lcd.digitFirstColumn + lcd.digitCount - 1,
-                                       kLcdColumns - 1));
+                                       lcd.digitFirstColumn + lcd.digitCount - 1, kLcdColumns - 1));
     CheckLcdBit({lcd.digitPage, lcd.digitFirstColumn, 0}, "lcd.digits");
 
     // Each LCD bit lights one segment: a bit given twice would light two.
@@ -95,9 +96,25 @@ void CheckPanels(const SModelDescription& d) {
 }
 
 void CheckLcdLayouts(const std::vector<SLcdLayoutDesc>& layouts) {
-    if (layouts.empty()) FailAt("lcdLayouts", "give at least one LCD layout");
+    // The simulator draws layout 0 on the small panel, 1 on the large panel and 2 in its
+    // LCD window; further layouts serve extra LCD windows.
+    if (layouts.size() < 3)
+        FailAt("lcdLayouts",
+               "give at least three LCD layouts: the small panel's, the large panel's and the "
+               "LCD window's");
+    if (layouts.size() > kMaxLcdLayouts)
+        FailAt("lcdLayouts",
+               StrFormat("the simulator reads at most %zu LCD layouts", kMaxLcdLayouts));
+    if (layouts[0].panel != 0)
+        FailAt("lcdLayouts[0]", "layout 0 is the small panel's LCD: { \"panel\": \"small\" }");
+    if (layouts[1].panel != 1)
+        FailAt("lcdLayouts[1]", "layout 1 is the large panel's LCD: { \"panel\": \"large\" }");
     for (size_t i = 0; i < layouts.size(); ++i) {
         const SLcdLayoutDesc& l = layouts[i];
+        if (l.name.size() > kMaxLayoutNameBytes || l.name.find('\\') != std::string::npos)
+            FailAt(FieldPlace(ElementPlace("lcdLayouts", i), "name"),
+                   StrFormat("a layout name has at most %zu characters and no backslash",
+                             kMaxLayoutNameBytes));
         if (l.panel < 0 && (l.width < 16 || l.height < 8 || l.width > kMaxPictureSide ||
                             l.height > kMaxPictureSide))
             FailAt(ElementPlace("lcdLayouts", i),
@@ -129,6 +146,24 @@ void CheckKeyPosition(const SKeyDesc& k) {
         FailAt(place, StrFormat("column %d is outside the key matrix (0 to %d, or -1, -1 for "
                                 "the key outside it)",
                                 k.column, kMatrixColumns - 1));
+}
+
+void CheckDecorations(const SModelDescription& d) {
+    SDesignRect inside = BodyInside(d.body);
+    for (size_t i = 0; i < d.decorations.size(); ++i) {
+        const SDecorationDesc& deco = d.decorations[i];
+        std::string place = ElementPlace("decorations", i);
+        if (deco.kind == EDecoration::SolarCell && !inside.Contains(deco.rect))
+            FailAt(FieldPlace(place, "solarCell"), "the solar cell is not inside the body");
+        if (deco.kind == EDecoration::Text && deco.size <= 0)
+            FailAt(FieldPlace(place, "size"), "the text size must be above 0");
+    }
+}
+
+void CheckKeyStyles(const std::vector<SKeyStyle>& styles) {
+    for (const SKeyStyle& s : styles)
+        if (s.labelSize < 0)
+            FailAt(FieldPlace("keyStyles." + s.name, "labelSize"), "must not be negative");
 }
 
 void CheckKeys(const SModelDescription& d) {
@@ -169,6 +204,8 @@ void CheckModelDescription(const SModelDescription& d) {
     CheckLcd(d);
     CheckPanels(d);
     CheckLcdLayouts(d.lcdLayouts);
+    CheckDecorations(d);
+    CheckKeyStyles(d.keyStyles);
     CheckKeys(d);
     for (size_t i = 0; i < d.panels.size(); ++i)
         LayOutPanel(d, int(i));  // throws when a scale makes keys touch

@@ -85,10 +85,13 @@ std::vector<SLcdLayoutDesc> ReadLcdLayouts(const json& list, const std::string& 
         CJsonObject o(list[i], ElementPlace(place, i));
         SLcdLayoutDesc layout;
         if (o.Has("panel")) {
-            layout.panel = PanelIndex(o.String("panel"), FieldPlace(o.Place(), "panel"));
+            std::string role = o.String("panel");
+            layout.panel = PanelIndex(role, FieldPlace(o.Place(), "panel"));
+            layout.name = o.String("name", role == "small" ? "SmallPanel" : "LargePanel");
         } else {
             layout.width = o.Integer("width");
             layout.height = o.Integer("height");
+            layout.name = o.String("name", "Window");
         }
         o.RejectUnknownFields();
         layouts.push_back(layout);
@@ -120,7 +123,7 @@ std::vector<SKeyStyle> ReadKeyStyles(const json& styles, const std::string& plac
     std::vector<SKeyStyle> out;
     for (auto it = styles.begin(); it != styles.end(); ++it) {
         CJsonObject o(it.value(), FieldPlace(place, it.key()));
-        out.push_back({it.key(), o.Colour("face"), o.Colour("label")});
+        out.push_back({it.key(), o.Colour("face"), o.Colour("label"), o.Number("labelSize", 0)});
         o.RejectUnknownFields();
     }
     return out;
@@ -153,8 +156,7 @@ SDesignRect KeyRectFromGrid(CJsonObject& o, const SKeyGrid& grid) {
     int row = 0, column = 0, rows = 1, columns = 1;
     o.IntegerPair("place", row, column);
     if (o.Has("span")) o.IntegerPair("span", rows, columns);
-    if (row < 0 || column < 0)
-        FailAt(FieldPlace(o.Place(), "place"), "grid places count from 0");
+    if (row < 0 || column < 0) FailAt(FieldPlace(o.Place(), "place"), "grid places count from 0");
     if (rows < 1 || columns < 1)
         FailAt(FieldPlace(o.Place(), "span"), "a key spans at least one row and one column");
     return {grid.left + column * grid.pitchX, grid.top + row * grid.pitchY,
@@ -231,8 +233,8 @@ std::string LineAndColumn(const std::string& text, size_t byte) {
 
 }  // namespace
 
-int ParseModelDescription(const std::string& text, const std::string& path,
-                          SModelDescription& out, std::string& error) {
+int ParseModelDescription(const std::string& text, const std::string& path, SModelDescription& out,
+                          std::string& error) {
     json root;
     try {
         root = json::parse(text);
@@ -251,9 +253,9 @@ int ParseModelDescription(const std::string& text, const std::string& path,
         ReadDescription(root, d);
         CheckModelDescription(d);
     } catch (const SDescriptionError& e) {
-        error = e.place.empty() ? StrFormat("%s: %s", path.c_str(), e.reason.c_str())
-                                : StrFormat("%s: %s: %s", path.c_str(), e.place.c_str(),
-                                            e.reason.c_str());
+        error = e.place.empty()
+                    ? StrFormat("%s: %s", path.c_str(), e.reason.c_str())
+                    : StrFormat("%s: %s: %s", path.c_str(), e.place.c_str(), e.reason.c_str());
         return 0;
     }
     out = std::move(d);

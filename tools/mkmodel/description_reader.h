@@ -14,5 +14,5 @@
 int ReadModelDescription(const std::string& path, SModelDescription& out, std::string& error);
 
 // The same for a text already in memory; path is only used in messages.
-int ParseModelDescription(const std::string& text, const std::string& path,
-                          SModelDescription& out, std::string& error);
+int ParseModelDescription(const std::string& text, const std::string& path, SModelDescription& out,
+                          std::string& error);

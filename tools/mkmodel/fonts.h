@@ -1,15 +1,16 @@
-// The fonts of a description, loaded from font files so that the pictures do not depend on
-// what the build machine happens to have configured. Needs a QGuiApplication.
+// The fonts of a description, loaded straight from their files so that the pictures look
+// the same whatever fonts the build machine has configured. Needs a QGuiApplication (the
+// offscreen platform is enough).
 #pragma once
 
-#include <QFont>
+#include <QRawFont>
+#include <QString>
 #include <string>
 
 #include "tools/mkmodel/model_description.h"
 
-// Family, weight and slant of each font; the painters set the pixel size.
 struct SFontSet {
-    QFont label, brand;
+    QRawFont label, brand;
 };
 
 // The folder the tool looks in unless it is told another (Debian's fonts-dejavu-core).
@@ -18,3 +19,7 @@ constexpr const char* kDefaultFontFolder = "/usr/share/fonts/truetype/dejavu";
 // 1 on success; 0 with the reason in error.
 int LoadFonts(const SModelDescription& d, const std::string& folder, SFontSet& out,
               std::string& error);
+
+// The characters of text that the font has no glyph for, as "U+221A" items; empty when it
+// can draw them all.
+std::string MissingGlyphs(const QRawFont& font, const QString& text);

@@ -62,16 +62,16 @@ int IntegerValue(const json& value, const std::string& place) {
     return int(number);
 }
 
-Rgb ParseColour(const json& value, const std::string& place) {
+HexColour ParseColour(const json& value, const std::string& place) {
     if (value.is_string()) {
         const std::string& text = value.get_ref<const std::string&>();
         if (text.size() == 7 && text[0] == '#') {
-            Rgb rgb = 0;
+            HexColour rgb = 0;
             bool ok = true;
             for (size_t i = 1; i < 7; ++i) {
                 int digit = HexDigit(text[i]);
                 ok = ok && digit >= 0;
-                rgb = (rgb << 4) | Rgb(digit < 0 ? 0 : digit);
+                rgb = (rgb << 4) | HexColour(digit < 0 ? 0 : digit);
             }
             if (ok) return rgb;
         }
@@ -86,7 +86,9 @@ CJsonObject::CJsonObject(const json& value, std::string place)
         FailAt(m_place, StrFormat("expected an object, found %s", KindName(value)));
 }
 
-bool CJsonObject::Has(const char* name) const { return m_value.contains(name); }
+bool CJsonObject::Has(const char* name) const {
+    return m_value.contains(name);
+}
 
 const json& CJsonObject::Field(const char* name) {
     m_used.insert(name);
@@ -126,11 +128,11 @@ std::string CJsonObject::String(const char* name, const std::string& fallback) {
     return Has(name) ? String(name) : fallback;
 }
 
-Rgb CJsonObject::Colour(const char* name) {
+HexColour CJsonObject::Colour(const char* name) {
     return ParseColour(Field(name), FieldPlace(m_place, name));
 }
 
-Rgb CJsonObject::Colour(const char* name, Rgb fallback) {
+HexColour CJsonObject::Colour(const char* name, HexColour fallback) {
     m_used.insert(name);
     return Has(name) ? Colour(name) : fallback;
 }

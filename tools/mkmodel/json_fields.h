@@ -28,7 +28,7 @@ std::string FieldPlace(const std::string& place, const std::string& name);
 std::string ElementPlace(const std::string& place, size_t index);
 
 // "#rrggbb" -> 0xRRGGBB; throws with the place otherwise.
-Rgb ParseColour(const nlohmann::json& value, const std::string& place);
+HexColour ParseColour(const nlohmann::json& value, const std::string& place);
 
 class CJsonObject {
 public:
@@ -43,8 +43,8 @@ public:
     int Integer(const char* name, int fallback);
     std::string String(const char* name);
     std::string String(const char* name, const std::string& fallback);
-    Rgb Colour(const char* name);
-    Rgb Colour(const char* name, Rgb fallback);
+    HexColour Colour(const char* name);
+    HexColour Colour(const char* name, HexColour fallback);
     // [x, y, width, height] with a width and height above 0.
     SDesignRect Rect(const char* name);
     // [a, b]: two whole numbers, or two numbers.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-using Rgb = uint32_t;  // 0xRRGGBB
+using HexColour = uint32_t;  // 0xRRGGBB
 
 struct SDesignRect {
     double x = 0, y = 0, w = 0, h = 0;
@@ -30,7 +30,7 @@ struct SBodyDesc {
     double margin = 0;             // transparent border around the body
     double cornerRadius = 0;
     double bevel = 0;  // width of the lit and shaded rim
-    Rgb color = 0, edgeLight = 0, edgeDark = 0;
+    HexColour color = 0, edgeLight = 0, edgeDark = 0;
 };
 
 // One bit of LCD memory: the segment it lights is record column + (page * 8 + bit) * 97.
@@ -49,7 +49,7 @@ struct SAnnunciatorDesc {
 struct SLcdDesc {
     SDesignRect bezel;  // the dark frame around the glass
     double bezelRadius = 0;
-    Rgb bezelColor = 0;
+    HexColour bezelColor = 0;
     SDesignRect glass;  // the area the live LCD is drawn into
     // Digits: column firstColumn + i of the page holds digit i (leftmost first); bits 0..6
     // are the segments a..g, bit 7 the decimal point.
@@ -60,7 +60,8 @@ struct SLcdDesc {
 
 // A segment LCD layout: the LCD area of a panel, or a picture of its own size.
 struct SLcdLayoutDesc {
-    int panel = -1;  // index into SModelDescription::panels, or -1 for a given size
+    std::string name;  // stored after the layout's number in the file ("SEGLCDDAT2:Window")
+    int panel = -1;    // index into SModelDescription::panels, or -1 for a given size
     int width = 0, height = 0;
 };
 
@@ -71,18 +72,19 @@ struct SPanelDesc {
 
 struct SKeyStyle {
     std::string name;
-    Rgb face = 0, label = 0;
+    HexColour face = 0, label = 0;
+    double labelSize = 0;  // font size of the labels in design units; 0 picks one that fits
 };
 
 struct SKeyDesc {
-    std::string name;   // the key map's name ("7", "SQRT", "AC")
-    std::string label;  // what is printed on the key (UTF-8)
-    int value = 0;      // key value joining the key shape map and the key map
+    std::string name;         // the key map's name ("7", "SQRT", "AC")
+    std::string label;        // what is printed on the key (UTF-8)
+    int value = 0;            // key value joining the key shape map and the key map
     int row = 0, column = 0;  // key matrix position; -1, -1 for the key outside the matrix
     SDesignRect rect;
-    int style = 0;           // index into SModelDescription::keyStyles
-    double labelSize = 0;    // label height in design units; 0 picks one that fits
-    std::string place;       // where the key is in the description, for messages
+    int style = 0;         // index into SModelDescription::keyStyles
+    double labelSize = 0;  // font size in design units; 0 takes the style's
+    std::string place;     // where the key is in the description, for messages
 };
 
 enum class EDecoration { Text, SolarCell };
@@ -90,18 +92,18 @@ enum class EDecoration { Text, SolarCell };
 struct SDecorationDesc {
     EDecoration kind = EDecoration::Text;
     std::string text;
-    std::string font;  // "label" or "brand"
+    std::string font;               // "label" or "brand"
     double x = 0, y = 0, size = 0;  // text: baseline start and height
     SDesignRect rect;               // solar cell
-    Rgb color = 0;
+    HexColour color = 0;
 };
 
 struct SModelDescription {
-    std::string path;  // the description file, for messages
-    std::string model;  // model code: the stem of the file names
+    std::string path;                  // the description file, for messages
+    std::string model;                 // model code: the stem of the file names
     std::string labelFont, brandFont;  // font file names (searched in the font folder)
-    Rgb transparent = 0;  // the colour around the body, replaced by the window colour
-    Rgb edgeBlend = 0;    // what the body's anti-aliased outline is blended against
+    HexColour transparent = 0;         // the colour around the body, replaced by the window colour
+    HexColour edgeBlend = 0;           // what the body's anti-aliased outline is blended against
     SBodyDesc body;
     SLcdDesc lcd;
     std::vector<SLcdLayoutDesc> lcdLayouts;

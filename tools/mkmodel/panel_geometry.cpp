@@ -10,11 +10,15 @@ namespace {
 // The smallest key that can still be hit and labelled.
 constexpr int kMinKeySide = 8;
 
-int Round(double v) { return int(std::lround(v)); }
+int Round(double v) {
+    return int(std::lround(v));
+}
 
 // A rectangle grown by one pixel on every side: two keys whose grown rectangles overlap
 // have no free pixel between them.
-SPixelRect Grown(const SPixelRect& r) { return {r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}; }
+SPixelRect Grown(const SPixelRect& r) {
+    return {r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
+}
 
 }  // namespace
 

@@ -10,9 +10,9 @@
 
 // count colours, all different from each other and from background. Neighbouring indexes
 // get far-apart hues, so that a person looking at the segment picture tells them apart.
-std::vector<Rgb> SegmentKeyColours(size_t count, Rgb background);
+std::vector<HexColour> SegmentKeyColours(size_t count, HexColour background);
 
 // The colour form of the segment table: red in the low byte.
-inline uint32_t RedLowColour(Rgb rgb) {
+inline uint32_t RedLowColour(HexColour rgb) {
     return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
 }

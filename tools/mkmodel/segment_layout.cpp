@@ -11,15 +11,15 @@ using Polygon = std::vector<SPointD>;
 
 // Proportions of the layout, as fractions of its width (X) or height (Y).
 constexpr double kSideMarginX = 0.04;
-constexpr double kTopMarginY = 0.08;
-constexpr double kAnnunciatorY = 0.17;  // height of the annunciator row
-constexpr double kRowGapY = 0.08;
-constexpr double kBottomMarginY = 0.10;
+constexpr double kTopMarginY = 0.07;
+constexpr double kAnnunciatorY = 0.16;  // height of the annunciator row
+constexpr double kRowGapY = 0.07;
+constexpr double kBottomMarginY = 0.09;
 
 // Proportions of a digit.
-constexpr double kDigitWidthOfPitch = 0.64;
-constexpr double kDigitWidthOfHeight = 0.56;
-constexpr double kStrokeOfWidth = 0.19;
+constexpr double kDigitWidthOfPitch = 0.72;
+constexpr double kDigitWidthOfHeight = 0.55;
+constexpr double kStrokeOfWidth = 0.21;
 constexpr double kDigitLeftOfSpare = 0.3;  // share of the spare cell width left of the digit
 
 // Leans shapes right: points above the centre line move right, points below it left.
@@ -83,7 +83,8 @@ Polygon SymbolOutline(EAnnunciator symbol, double x, double y, double gw, double
     switch (symbol) {
         case EAnnunciator::Minus: {
             double mid = y + gh / 2;
-            return {{x, mid - s / 2}, {x + gw, mid - s / 2}, {x + gw, mid + s / 2}, {x, mid + s / 2}};
+            return {
+                {x, mid - s / 2}, {x + gw, mid - s / 2}, {x + gw, mid + s / 2}, {x, mid + s / 2}};
         }
         case EAnnunciator::Memory:
             return {{x, y + gh},
@@ -153,8 +154,8 @@ std::vector<SSegmentShape> LayOutSegments(const SLcdDesc& lcd, int width, int he
     for (const SAnnunciatorDesc& a : lcd.annunciators) {
         double gw = rowHeight * SymbolWidth(a.symbol);
         shapes.push_back(
-            {a.bit, Sheared(SymbolOutline(a.symbol, x, rowTop, gw, rowHeight, symbolStroke),
-                            rowShear)});
+            {a.bit,
+             Sheared(SymbolOutline(a.symbol, x, rowTop, gw, rowHeight, symbolStroke), rowShear)});
         x += gw + rowHeight * 0.6;
     }
     return shapes;

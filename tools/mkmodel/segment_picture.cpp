@@ -24,8 +24,8 @@ struct SBox {
     }
 };
 
-Rgb PixelRgb(const QImage& image, int x, int y) {
-    return Rgb(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) & 0xFFFFFF;
+HexColour PixelRgb(const QImage& image, int x, int y) {
+    return HexColour(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) & 0xFFFFFF;
 }
 
 }  // namespace
@@ -33,7 +33,10 @@ Rgb PixelRgb(const QImage& image, int x, int y) {
 int PaintSegmentPicture(const SLcdDesc& lcd, int width, int height, SSegmentPicture& out,
                         std::string& error) {
     std::vector<SSegmentShape> shapes = LayOutSegments(lcd, width, height);
-    std::vector<Rgb> colours = SegmentKeyColours(shapes.size(), kSegmentBackground);
+    // One colour more than there are segments: the last marks the unused records.
+    std::vector<HexColour> colours = SegmentKeyColours(shapes.size() + 1, kSegmentBackground);
+    const HexColour unusedColour = colours.back();
+    colours.pop_back();
 
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(QColor(QRgb(kSegmentBackground)));
@@ -50,7 +53,7 @@ int PaintSegmentPicture(const SLcdDesc& lcd, int width, int height, SSegmentPict
         }
     }
 
-    std::unordered_map<Rgb, size_t> shapeOfColour;
+    std::unordered_map<HexColour, size_t> shapeOfColour;
     for (size_t i = 0; i < colours.size(); ++i)
         shapeOfColour[colours[i]] = i;
     std::vector<SBox> boxes(shapes.size());
@@ -60,13 +63,15 @@ int PaintSegmentPicture(const SLcdDesc& lcd, int width, int height, SSegmentPict
             if (it != shapeOfColour.end()) boxes[it->second].Add(x, y);
         }
 
-    std::vector<SSegmentRecord> table(size_t(kSegmentRecords));
+    std::vector<SSegRecord> table(size_t(kSegmentRecords),
+                                  SSegRecord{0, 0, 0, 0, RedLowColour(unusedColour)});
     for (size_t i = 0; i < shapes.size(); ++i) {
         const SLcdBit& bit = shapes[i].bit;
         if (boxes[i].Empty()) {
-            error = StrFormat("at %d x %d pixels the segment of page %d, column %d, bit %d is "
-                              "too small to be drawn",
-                              width, height, bit.page, bit.column, bit.bit);
+            error = StrFormat(
+                "at %d x %d pixels the segment of page %d, column %d, bit %d is "
+                "too small to be drawn",
+                width, height, bit.page, bit.column, bit.bit);
             return 0;
         }
         table[size_t(bit.column + bit.Row() * kLcdColumns)] = {
@@ -76,18 +81,4 @@ int PaintSegmentPicture(const SLcdDesc& lcd, int width, int height, SSegmentPict
     out.picture = picture;
     out.table = std::move(table);
     return 1;
-}
-
-QImage DrawLitSegments(const SSegmentPicture& segments, const std::vector<int>& litRecords) {
-    const QImage& source = segments.picture;
-    QImage lit(source.size(), QImage::Format_RGB32);
-    lit.fill(QColor(QRgb(kSegmentBackground)));
-    for (int k : litRecords) {
-        const SSegmentRecord& r = segments.table[size_t(k)];
-        Rgb key = RedLowColour(r.keyColour);  // swapping red and blue twice gives it back
-        for (int y = std::max(0, r.top); y < std::min(r.bottom, source.height()); ++y)
-            for (int x = std::max(0, r.left); x < std::min(r.right, source.width()); ++x)
-                if (PixelRgb(source, x, y) == key) lit.setPixel(x, y, qRgb(0, 0, 0));
-    }
-    return lit;
 }

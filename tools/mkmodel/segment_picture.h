@@ -7,30 +7,22 @@
 #pragma once
 
 #include <QImage>
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "data/seg_lcd.h"
 #include "tools/mkmodel/model_description.h"
-
-struct SSegmentRecord {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
-    uint32_t keyColour = 0;                            // red in the low byte
-};
 
 struct SSegmentPicture {
     QImage picture;  // Format_RGB32
     // One record per (column, row) the display refresh can produce, indexed
-    // column + row * kLcdColumns; records of unused bits are empty rectangles.
-    std::vector<SSegmentRecord> table;
+    // column + row * kLcdColumns. Records of unused bits have an empty rectangle and a key
+    // colour that no pixel of the picture has, so they can never blacken anything.
+    std::vector<SSegRecord> table;
 };
 
-constexpr Rgb kSegmentBackground = 0xFFFFFF;
+constexpr HexColour kSegmentBackground = 0xFFFFFF;
 
 // 1 on success; 0 with the reason in error (a segment too small to get a pixel).
 int PaintSegmentPicture(const SLcdDesc& lcd, int width, int height, SSegmentPicture& out,
                         std::string& error);
-
-// The layout as the simulator shows it with the given records lit: white, and black where a
-// lit record's rectangle holds its key colour.
-QImage DrawLitSegments(const SSegmentPicture& segments, const std::vector<int>& litRecords);
