@@ -1,5 +1,5 @@
-// The firmware through the headless runner, as a user of orvane-run sees it: taps by key
-// position, the state dump's lcd_rows read through the LCD map.
+// The firmware through the headless runner, as a user of orvane-run sees it: taps by the key
+// names of the model's panel file, the state dump's lcd_rows read through the LCD map.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -45,17 +45,9 @@ RunResult RunModel(const std::string& modelDir, std::vector<std::string> args) {
     return r;
 }
 
-// --tap arguments for "1 / 3 =".
-std::vector<std::string> Taps(const char* keys) {
-    std::vector<std::string> args;
-    for (const std::string& name : SplitKeys(keys)) {
-        std::optional<KeyPosition> pos = KeyByName(name);
-        EXPECT_TRUE(pos) << name;
-        if (!pos) continue;
-        args.push_back("--tap");
-        args.push_back(std::to_string(pos->row) + "," + std::to_string(pos->col));
-    }
-    return args;
+// Taps by name ("1 / 3 ="), looked up in the model folder's small panel file.
+std::vector<std::string> NamedTaps(const char* keys) {
+    return {"--keys", keys};
 }
 
 std::string ModelFolder(const char* container) {
@@ -82,7 +74,7 @@ TEST(Runner, CalculatesAsTheIssueAsks) {
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.keys);
-        RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), Taps(c.keys));
+        RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), NamedTaps(c.keys));
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.display.text, c.text);
         EXPECT_EQ(r.display.annunciators, "");
@@ -91,7 +83,7 @@ TEST(Runner, CalculatesAsTheIssueAsks) {
 }
 
 TEST(Runner, ErrorAndMemoryAnnunciators) {
-    RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), Taps("5 M+ 1 / 0 ="));
+    RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), NamedTaps("5 M+ 1 / 0 ="));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.display.text, "E");
     EXPECT_EQ(r.display.annunciators, "ME");
