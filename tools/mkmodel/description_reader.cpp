@@ -163,10 +163,18 @@ SDesignRect KeyRectFromGrid(CJsonObject& o, const SKeyGrid& grid) {
             (columns - 1) * grid.pitchX + grid.width, (rows - 1) * grid.pitchY + grid.height};
 }
 
+// Messages about a key name it too: "keys[7] (\"8\").matrix".
+std::string KeyPlace(const json& key, size_t index) {
+    std::string place = ElementPlace("keys", index);
+    if (key.is_object() && key.contains("name") && key["name"].is_string())
+        place += " (\"" + key["name"].get<std::string>() + "\")";
+    return place;
+}
+
 SKeyDesc ReadKey(CJsonObject o, const SKeyGrid& grid, const std::vector<SKeyStyle>& styles) {
     SKeyDesc k;
     k.name = o.String("name");
-    k.place = o.Place() + " (\"" + k.name + "\")";
+    k.place = o.Place();
     k.label = o.String("label", k.name);
     k.value = o.Integer("value");
     o.IntegerPair("matrix", k.row, k.column);
@@ -213,7 +221,7 @@ void ReadDescription(const json& root, SModelDescription& d) {
     if (top.Has("keyGrid")) grid = ReadKeyGrid(top.Object("keyGrid"));
     const json& keys = top.Array("keys");
     for (size_t i = 0; i < keys.size(); ++i)
-        d.keys.push_back(ReadKey(CJsonObject(keys[i], ElementPlace("keys", i)), grid, d.keyStyles));
+        d.keys.push_back(ReadKey(CJsonObject(keys[i], KeyPlace(keys[i], i)), grid, d.keyStyles));
     top.RejectUnknownFields();
 }
 
@@ -239,9 +247,11 @@ int ParseModelDescription(const std::string& text, const std::string& path, SMod
     try {
         root = json::parse(text);
     } catch (const json::parse_error& e) {
-        // The library's message starts with its own prefix; keep only the reason.
+        // The library's message starts with its own prefix and position ("... parse error
+        // at line 3, column 17: "); keep only the reason, which may hold ": " itself.
         std::string what = e.what();
-        size_t colon = what.rfind(": ");
+        size_t column = what.find("column ");
+        size_t colon = what.find(": ", column == std::string::npos ? 0 : column);
         error = StrFormat("%s: %s: not valid JSON: %s", path.c_str(),
                           LineAndColumn(text, e.byte).c_str(),
                           colon == std::string::npos ? what.c_str() : what.c_str() + colon + 2);
