@@ -2,7 +2,8 @@
 // model author's mistake should meet before any file is written.
 //
 // On failure the message names the file, the place in it and the reason, for example
-//   model/ZT_K318V.json: keys[7] ("8").matrix: row 9 is outside the key matrix (0 to 6)
+//   model/panel/calculator.json: keys[13] ("8").matrix: row 9 is outside the key matrix (0
+//   to 6, or -1, -1 for the key outside it)
 // and the description is left as it was.
 #pragma once
 
