@@ -23,10 +23,12 @@ int CCalcPanelModel::LoadPanelFile(CGenFile& file, uint32_t buttonFace) {
 
 int CCalcPanelModel::TakeContent(SPanelFileContent& content, uint32_t buttonFace) {
     m_keyMap = std::move(content.keyMap);
-    LoadFromTagList(*content.vkb, buttonFace);
-    // The LCD area may have moved with the new shape book.
+    return LoadFromTagList(*content.vkb, buttonFace);
+}
+
+void CCalcPanelModel::DescriptionLoaded() {
+    // The LCD area may have moved, or gone, with the new shape book.
     if (m_lcdView.layout) SetLcdLayout(m_lcdView.layout);
-    return 1;
 }
 
 std::optional<SKeyPosition> CCalcPanelModel::PressLookup(int page, int object) const {

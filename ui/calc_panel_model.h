@@ -53,6 +53,9 @@ public:
     void SetLabelSwitches(const SLabelSwitches& on) { m_labelSwitches = on; }
     void UpdateShapeLabels();
 
+protected:
+    void DescriptionLoaded() override;
+
 private:
     int TakeContent(SPanelFileContent& content, uint32_t buttonFace);
 

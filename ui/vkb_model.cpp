@@ -8,6 +8,7 @@
 
 int CVkbModel::LoadFromTagList(CTagBufLst& list, uint32_t buttonFace) {
     m_data.LoadFromTagList(list);
+    DescriptionLoaded();
     ReplaceTransparency(buttonFace);
     return 1;
 }

@@ -100,6 +100,10 @@ public:
     bool DoubleClickPresses() const { return m_doubleClickPresses; }
     void SetDoubleClickPresses(bool on) { m_doubleClickPresses = on; }
 
+protected:
+    // Called after a new description was loaded, before the display is rebuilt.
+    virtual void DescriptionLoaded() {}
+
 private:
     // Copies the rectangle of the key under the pointer from the pressed or highlight
     // picture; false when no rectangle key lies there.

@@ -1,10 +1,12 @@
 ; ---------------------------------------------------------------------------------------
 ; tap_counter.s: a test firmware that counts key taps.
 ;
-; It halts (stby with SYSCON bit 1 clear) until a held key pulls a strobe line low and
-; wakes it, counts the key in common RAM 0x40, waits until every strobe line has read high
-; RELEASE_POLLS times in a row, and halts again. A wake-up without a held key counts
-; nothing. So every tap that the firmware sees while it is halted counts exactly once.
+; It stops (stby) until a held key pulls a strobe line low and wakes it, counts the key in
+; common RAM 0x40, waits until every strobe line has read high RELEASE_POLLS times in a row,
+; and stops again. It halts (SYSCON bit 1 clear: the stby instruction first sleeps 200 ms)
+; and stands by (bit 1 set, timer 1 off: only a key wakes it) by turns, starting with a
+; halt. A wake-up without a held key counts nothing. So every tap that the firmware sees
+; counts exactly once.
 ;
 ; RAM: common 0x40 tap count (wraps at 256), 0x41 poll count.
 ; ---------------------------------------------------------------------------------------
@@ -30,7 +32,7 @@ start:
         ldi 0xFF
         sta KEYWAKE                 ; every strobe line ends the halt
         clr taps
-        bclr SYSCON, 1              ; stby halts
+        bclr SYSCON, 1              ; the first stby halts
 
 idle:
         stby
@@ -46,4 +48,6 @@ idle:
         sta polls
         pjmp .poll
 .high:  djnz polls, .poll
+        ldi 0x02
+        xorm SYSCON                 ; halt and standby by turns
         pjmp idle
