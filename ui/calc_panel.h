@@ -43,7 +43,7 @@ public:
     void SetLabelSwitches(const SLabelSwitches& on);
 
     // The keys and the LCD overlay.
-    int Redraw(bool repaint) override;
+    int Redraw(bool repaintNow) override;
 
 signals:
     void keyTapRequested(int row, int column);

@@ -88,7 +88,9 @@ void CVkbWnd::HandleMouse(CVkbModel::EMouse kind, QPoint pos, bool leftDown) {
     CVkbModel::SMouseOutcome out =
         m_model->MouseInput(kind, pos.x(), pos.y(), leftDown, Platform().TickCount());
     if (!out.handled) return;
-    Redraw(true);
+    // A press paints at once: the press lookup may block (a key tap) and the pressed key
+    // must show meanwhile. Other changes wait for the next paint.
+    Redraw(out.lookup == CVkbModel::ELookup::Press);
     if (out.lookup == CVkbModel::ELookup::Press)
         PressLookup(out.page, out.object);
     else if (out.lookup == CVkbModel::ELookup::Release)

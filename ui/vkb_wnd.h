@@ -44,7 +44,7 @@ public:
     // Redraws the keys into the display picture; with repaint, paints the window at once
     // (so a pressed key shows before a long press handling), else schedules a paint.
     // Returns the number of keys drawn.
-    virtual int Redraw(bool repaint);
+    virtual int Redraw(bool repaintNow);
 
     void SetShapeLabelsShown(bool on);
     bool ShapeLabelsShown() const { return m_showLabels; }
