@@ -13,6 +13,7 @@
 #include "data/vkb_data.h"
 #include "tests/data/data_fixtures.h"
 #include "tests/support/recording_platform.h"
+#include "tests/ui/held_keys_platform.h"
 #include "tests/ui/qt_test_app.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/calc_panel.h"
@@ -128,26 +129,6 @@ TEST_F(CalcPanelWindow, ShapeLabelsForPanelAuthors) {
     panel.SetShapeLabelsShown(false);
     EXPECT_EQ(panel.grab().toImage().pixel(10, 62), QColor(200, 200, 200).rgb());
 }
-
-// A platform that notes the held keys whenever the key tap sleeps.
-class CHeldKeysPlatform : public CRecordingPlatform {
-public:
-    explicit CHeldKeysPlatform(CIce& ice) : m_ice(ice) {}
-    void Sleep(uint32_t ms) override {
-        KeyPair held[4];
-        int n = m_ice.Keys().HeldKeys(held, 4);
-        sleeps.push_back({ms, std::vector<KeyPair>(held, held + std::min(n, 4))});
-        CRecordingPlatform::Sleep(ms);
-    }
-    struct SSleep {
-        uint32_t ms;
-        std::vector<KeyPair> held;
-    };
-    std::vector<SSleep> sleeps;
-
-private:
-    CIce& m_ice;
-};
 
 TEST_F(CalcPanelWindow, TheOnKeyPressesStrobeLineSevenAndReleasesIt) {
     auto ice = std::make_unique<CIce>();
