@@ -3,7 +3,6 @@
 #include <cstring>
 #include <set>
 
-#include "data/buf_file_form.h"
 #include "util/byte_stream.h"
 
 CTagBuf::CTagBuf() {
@@ -142,13 +141,13 @@ int CTagBuf::WriteTag(CByteStream& file) const {
 int CTagBuf::ReadTag(CByteStream& file) {
     m_asStored = 1;
     m_loadStatus.Assign(0, sizeof(SFieldStatus), nullptr, 0, 10);
-    if (!ReadBufFileForm(file, m_labelBytes)) return 0;
-    if (!ReadBufFileForm(file, m_descriptors)) return 0;
+    if (!m_labelBytes.ReadFrom(file)) return 0;
+    if (!m_descriptors.ReadFrom(file)) return 0;
     int described = m_descriptors.ElementSize() == kFieldDescriptorSize;
     if (!described) {
         // Descriptors of another size cannot be read as fields: the tag buffer is taken as a
         // raw one. Its units still follow, so the next tag buffer is found where it is.
         m_descriptors.Assign(0, kFieldDescriptorSize, nullptr, 0, 10);
     }
-    return ReadBufFileForm(file, *this) && described;
+    return CBuf::ReadFrom(file) && described;
 }

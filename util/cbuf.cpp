@@ -17,13 +17,13 @@ static_assert(std::endian::native == std::endian::little,
 namespace {
 constexpr int64_t kMaxBytes = INT32_MAX;
 
-// A grow step read from a file or a serial form is only a hint for later growth; taken as
-// stored, a damaged header of a few bytes could reserve gigabytes of spare elements. Normal
-// use never stores more than twice the count (the growth rule) or a small fixed step.
-constexpr int64_t kStoredGrowStepFloor = 1000;
-int StoredGrowStep(int32_t growStep, int32_t count) {
-    int64_t cap = std::max<int64_t>(2 * int64_t(count), kStoredGrowStepFloor);
-    return int(std::clamp<int64_t>(growStep, 0, cap));
+// A grow step read from a file or a serial form is a setting, not an allocation: the buffer
+// gets exactly count elements, and the stored step is kept (so a buffer written back has the
+// same header) but limited to what lets a later append take twice the data or 4 KiB more.
+// Taken as stored, a damaged header of a few bytes could otherwise reserve gigabytes.
+int StoredGrowStep(int32_t growStep, int64_t dataBytes, int32_t elementSize) {
+    int64_t spare = std::max<int64_t>(2 * dataBytes, 4096) / elementSize;
+    return int(std::clamp<int64_t>(growStep, 0, spare));
 }
 
 uint8_t* AllocZeroed(int64_t bytes) {
@@ -368,8 +368,9 @@ int CBuf::DeserializeFrom(const uint8_t* bytes, int length, int& offset) {
     int64_t size = int64_t(count) * elementSize;
     if (int64_t(offset) + 16 + size > length) return 0;
     CBuf read;
-    read.Assign(count, elementSize, h + 16, 1, StoredGrowStep(growStep, count));
+    read.Assign(count, elementSize, h + 16, 1, 0);
     if (read.Count() != count) return 0;
+    read.SetGrowStep(StoredGrowStep(growStep, size, elementSize));
     if (m_borrowed) Clear();
     *this = std::move(read);
     offset += int(16 + size);
@@ -405,8 +406,9 @@ int CBuf::ReadFrom(CByteStream& file) {
             left = file.BytesLeft();
         return 0;
     }
-    Assign(count, elementSize, nullptr, 0, StoredGrowStep(growStep, count));
-    if (m_count != count) return 0;
+    Assign(count, elementSize, nullptr, 0, 0);
+    if (m_count != count || m_elementSize != elementSize) return 0;
+    SetGrowStep(StoredGrowStep(growStep, size, elementSize));
     if (size > 0 && file.ReadBytes(m_data, size) != size) return 0;
     return 1;
 }

@@ -278,8 +278,8 @@ TEST(CBuf, FileFormRoundTripAndRefusals) {
     EXPECT_EQ(b.ReadFrom(shortHeader), 0);
 }
 
-// A damaged header of a few bytes must not reserve gigabytes of spare elements: a stored
-// grow step is kept only up to twice the count (or a small fixed step).
+// A damaged header of a few bytes must not reserve gigabytes of spare elements: the buffer
+// gets exactly its elements, and the stored grow step is kept only up to twice the data.
 TEST(CBuf, StoredGrowStepIsBoundedWhenRead) {
     const int32_t header[3] = {2, 1000, INT32_MAX};  // count, element size, grow step
     std::vector<uint8_t> bytes(12 + 2000, 0x5A);
@@ -288,15 +288,24 @@ TEST(CBuf, StoredGrowStepIsBoundedWhenRead) {
     CBuf fromFile;
     ASSERT_EQ(fromFile.ReadFrom(file), 1);
     EXPECT_EQ(fromFile.Count(), 2);
-    EXPECT_EQ(fromFile.GrowStep(), 1000);
-    EXPECT_LE(fromFile.Capacity(), 2 + 1000);
+    EXPECT_EQ(fromFile.Capacity(), 2);
+    EXPECT_EQ(fromFile.GrowStep(), 4) << "twice the 2,000 data bytes, in elements";
 
     std::vector<uint8_t> serial(16 + 2000, 0x5A);
     std::memcpy(serial.data(), header, 12);
     CBuf fromBytes;
     int offset = 0;
     ASSERT_EQ(fromBytes.DeserializeFrom(serial.data(), int(serial.size()), offset), 1);
-    EXPECT_EQ(fromBytes.GrowStep(), 1000);
+    EXPECT_EQ(fromBytes.Capacity(), 2);
+    EXPECT_EQ(fromBytes.GrowStep(), 4);
+
+    // A huge element size with no elements reserves nothing either.
+    const int32_t empty[3] = {0, 1 << 30, 1000};
+    CMemStream emptyFile(std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(empty),
+                                              reinterpret_cast<const uint8_t*>(empty) + 12));
+    CBuf none;
+    ASSERT_EQ(none.ReadFrom(emptyFile), 1);
+    EXPECT_EQ(none.Capacity(), 0);
     EXPECT_EQ(std::memcmp(fromBytes.Data(), serial.data() + 16, 2000), 0);
 }
 
