@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/firmware/demo_panel.h"
+#include "tests/firmware/example_calculations.h"
 #include "tests/tools/run_tool.h"
 
 namespace {
@@ -54,25 +55,8 @@ std::string ModelFolder(const char* container) {
     return fs::path(container).parent_path().string();
 }
 
-TEST(Runner, CalculatesAsTheIssueAsks) {
-    struct Case {
-        const char* keys;
-        const char* text;
-    };
-    static constexpr Case kCases[] = {
-        {"1 / 3 =", "0.333333333"},
-        {"2 / 3 =", "0.666666667"},
-        {"1 2 3 4 5 6 7 8 9 x 9 =", "1111111101."},
-        {"1 - 2 =", "-1."},
-        {"1 + 2 x 3 =", "9."},
-        {"2 + 3 = =", "8."},
-        {"2 0 0 x 5 %", "10."},
-        {"2 0 0 + 5 %", "210."},
-        {"2 0 0 - 5 %", "190."},
-        {"5 0 / 2 0 0 %", "25."},
-        {"AC", "0."},
-    };
-    for (const Case& c : kCases) {
+TEST(Runner, PocketCalculatorExamples) {
+    for (const ExampleCalculation& c : kExampleCalculations) {
         SCOPED_TRACE(c.keys);
         RunResult r = RunModel(ModelFolder(ORVANE_FIRMWARE_CONTAINER), NamedTaps(c.keys));
         ASSERT_EQ(r.exitCode, 0) << r.err;
