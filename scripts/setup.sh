@@ -7,7 +7,7 @@ packages=(
     g++ cmake make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev nlohmann-json3-dev fonts-dejavu-core
-    xvfb xauth xdotool openbox
+    xvfb xauth xdotool openbox x11-utils
 )
 
 missing=()

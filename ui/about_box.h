@@ -1,0 +1,13 @@
+// The about box: "About orvane", the program's icon, "Version 1.0" and an OK button. The
+// main dialog opens it on F1 (Qt offers no portable window menu to add an entry to).
+#pragma once
+
+#include <QMessageBox>
+#include <memory>
+
+inline constexpr const char* kAboutTitle = "About orvane";
+inline constexpr const char* kAboutText = "Version 1.0";
+
+std::unique_ptr<QMessageBox> MakeAboutBox(QWidget* parent);
+// Modal.
+void ShowAboutBox(QWidget* parent);
