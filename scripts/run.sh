@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds orvane and starts the simulator with the demo calculator.
+# Sets up what is missing, builds orvane and starts the simulator with the demo calculator
+# (its firmware, panels and LCD are built into build/bin/, where orvane reads them).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/setup.sh"
 "$here/build.sh"
-bin="$here/../build/bin"
-if [ -x "$bin/orvane" ]; then
-    exec "$bin/orvane" "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "orvane: no display to open the simulator on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+    echo "Run it from a desktop session, or without one: xvfb-run $here/run.sh" >&2
+    exit 1
 fi
-# Until the simulator is built, show the tools there are.
-echo "orvane: the simulator is not built yet; the tools in $bin:" >&2
-ls "$bin" >&2
-exec "$bin/orvane-container" --help
+exec "$here/../build/bin/orvane" "$@"
