@@ -20,6 +20,7 @@
 #include "tests/support/recording_platform.h"
 #include "tests/ui/model_folder.h"
 #include "tests/ui/qt_test_app.h"
+#include "tests/ui/temporary_home.h"
 #include "ui/about_box.h"
 #include "ui/calc_panel.h"
 #include "ui/frame_metrics.h"
@@ -86,31 +87,6 @@ bool SamePicture(const CPixBuf& a, const CPixBuf& b) {
             if (a.GetColour(x, y) != b.GetColour(x, y)) return false;
     return true;
 }
-
-// HOME (and so the documents folder) in a temporary folder for the test's life.
-class CTemporaryHome {
-public:
-    CTemporaryHome() : m_home(qgetenv("HOME")), m_config(qgetenv("XDG_CONFIG_HOME")) {
-        char path[] = "/tmp/orvane-home-XXXXXX";
-        if (mkdtemp(path)) m_path = path;
-        qputenv("HOME", m_path.c_str());
-        qputenv("XDG_CONFIG_HOME", (m_path + "/.config").c_str());
-    }
-    ~CTemporaryHome() {
-        qputenv("HOME", m_home);
-        if (m_config.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", m_config);
-        std::error_code error;
-        fs::remove_all(m_path, error);
-    }
-    std::string CaptureFolder() const { return m_path + "/Documents/CalcDispImage/"; }
-
-private:
-    QByteArray m_home, m_config;
-    std::string m_path;
-};
 
 class MainDialog : public testing::Test {
 protected:
