@@ -38,6 +38,10 @@ CNovaroDlg::CNovaroDlg(const std::string& programFolder, QWidget* parent)
 
 CNovaroDlg::~CNovaroDlg() {
     CloseDown();
+    // The child windows outlive the members: none may keep a layout of the data set.
+    for (CCalcPanel* panel : m_panels)
+        panel->SetLcdLayout(nullptr);
+    m_lcdWindow->AttachLayout(nullptr);
 }
 
 void CNovaroDlg::CreateChildren() {

@@ -110,8 +110,7 @@ protected:
                 std::this_thread::sleep_for(50ms);
             ASSERT_GT(files.size(), seen) << "Capture saved nothing; stderr: " << orvane.Err();
             seen = files.size();
-            CPixBuf saved;
-            std::this_thread::sleep_for(100ms);  // the file is renamed into place complete
+            CPixBuf saved;  // written as .part and renamed: a .bmp is complete
             ASSERT_TRUE(CImageFileIO::ReadBmp(files.back(), saved)) << files.back();
             matched = IsFramedCopy(saved, expected);
             if (!matched) std::this_thread::sleep_for(300ms);
