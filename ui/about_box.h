@@ -7,6 +7,8 @@
 
 inline constexpr const char* kAboutTitle = "About orvane";
 inline constexpr const char* kAboutText = "Version 1.0";
+// Wide enough for the title bar to show "About orvane".
+inline constexpr int kAboutMinWidth = 260;
 
 std::unique_ptr<QMessageBox> MakeAboutBox(QWidget* parent);
 // Modal.
