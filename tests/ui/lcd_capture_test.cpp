@@ -10,22 +10,12 @@
 #include "data/colour.h"
 #include "data/image_file_io.h"
 #include "tests/support/recording_platform.h"
+#include "tests/ui/local_time.h"
 #include "ui/capture_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::tm At(int y, int mo, int d, int h, int mi, int s) {
-    std::tm t{};
-    t.tm_year = y - 1900;
-    t.tm_mon = mo - 1;
-    t.tm_mday = d;
-    t.tm_hour = h;
-    t.tm_min = mi;
-    t.tm_sec = s;
-    return t;
-}
 
 CPixBuf LcdPicture(int width, int height) {
     CPixBuf p;
@@ -124,7 +114,7 @@ using LcdCapture = TempDir;
 
 TEST_F(LcdCapture, SavesTheFramedPictureUnderTheTimeAndNeverOverwrites) {
     std::string folder = WithTrailingSeparator(root);
-    const std::tm t = At(2026, 12, 6, 15, 17, 20);
+    const std::tm t = LocalTimeAt(2026, 12, 6, 15, 17, 20);
     const CPixBuf lcd = LcdPicture(20, 8);
     std::vector<bool> busy;
     auto noSetUp = []() -> std::string {
@@ -161,7 +151,8 @@ TEST_F(LcdCapture, AFolderThatWentIsSetUpAgain) {
         ++setUps;
         return SetUpCaptureFolder(root, "");
     };
-    EXPECT_EQ(CaptureLcdPicture(folder, setUp, LcdPicture(4, 4), At(2026, 1, 2, 3, 4, 5)).outcome,
+    EXPECT_EQ(CaptureLcdPicture(folder, setUp, LcdPicture(4, 4), LocalTimeAt(2026, 1, 2, 3, 4, 5))
+                  .outcome,
               CaptureOutcome::Saved);
     EXPECT_EQ(setUps, 1);
     EXPECT_TRUE(fs::exists(Path("CalcDispImage/LCD_20260102_030405.bmp")));
@@ -170,7 +161,8 @@ TEST_F(LcdCapture, AFolderThatWentIsSetUpAgain) {
     folder = WithTrailingSeparator(Path("CalcDispImage"));
     auto failingSetUp = [&] { return WithTrailingSeparator(Path("never/there")); };
     EXPECT_EQ(
-        CaptureLcdPicture(folder, failingSetUp, LcdPicture(4, 4), At(2026, 1, 2, 3, 4, 5)).outcome,
+        CaptureLcdPicture(folder, failingSetUp, LcdPicture(4, 4), LocalTimeAt(2026, 1, 2, 3, 4, 5))
+            .outcome,
         CaptureOutcome::NoFolder);
     EXPECT_FALSE(fs::exists(Path("never")));
 }
@@ -178,17 +170,19 @@ TEST_F(LcdCapture, AFolderThatWentIsSetUpAgain) {
 TEST_F(LcdCapture, NothingHappensWithoutFolderOrPictureAndAFailedWriteSaysSo) {
     std::string none;
     auto setUp = []() -> std::string { return ""; };
-    EXPECT_EQ(CaptureLcdPicture(none, setUp, LcdPicture(4, 4), At(2026, 1, 1, 0, 0, 0)).outcome,
-              CaptureOutcome::NoFolder);
+    EXPECT_EQ(
+        CaptureLcdPicture(none, setUp, LcdPicture(4, 4), LocalTimeAt(2026, 1, 1, 0, 0, 0)).outcome,
+        CaptureOutcome::NoFolder);
     std::string folder = WithTrailingSeparator(root);
-    EXPECT_EQ(CaptureLcdPicture(folder, setUp, CPixBuf(), At(2026, 1, 1, 0, 0, 0)).outcome,
+    EXPECT_EQ(CaptureLcdPicture(folder, setUp, CPixBuf(), LocalTimeAt(2026, 1, 1, 0, 0, 0)).outcome,
               CaptureOutcome::NoPicture);
     EXPECT_TRUE(fs::is_empty(root));
     EXPECT_TRUE(TestPlatform().Texts().empty());
 
     // A folder that is there but takes no files (even for root).
     std::string proc = "/proc/self/";
-    SCaptureResult r = CaptureLcdPicture(proc, setUp, LcdPicture(4, 4), At(2026, 1, 1, 0, 0, 0));
+    SCaptureResult r =
+        CaptureLcdPicture(proc, setUp, LcdPicture(4, 4), LocalTimeAt(2026, 1, 1, 0, 0, 0));
     EXPECT_EQ(r.outcome, CaptureOutcome::WriteFailed);
     ASSERT_EQ(TestPlatform().Messages().size(), 1u);
     EXPECT_EQ(TestPlatform().Messages()[0].text,
