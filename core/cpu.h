@@ -151,6 +151,9 @@ public:
     uint32_t BankedCell(int i) const { return unsigned(i) < kBankedCells ? m_banked[i] : 0; }
     uint32_t StackCell(int s) const { return m_banked[m_bankCount * 128 + (s & 0xFF)]; }
     uint16_t ProgramWord(uint32_t i) const { return m_program[i & kProgramMask]; }
+    // Where the last executed instruction was fetched: its address, or the vector when the
+    // interrupt scan before it accepted an interrupt. For traces.
+    uint32_t LastFetchAddress() const { return m_lastFetch; }
     // Counters for tools: executed instructions and TickPeripherals calls since Setup.
     uint64_t Instructions() const { return m_instructions; }
     uint64_t Ticks() const { return m_ticks; }
@@ -217,6 +220,7 @@ private:
     CSystemClock m_clock;
     bool m_realWaits = false;
     const Op* m_decode;
+    uint32_t m_lastFetch = 0;
     uint64_t m_instructions = 0;
     uint64_t m_ticks = 0;
 };

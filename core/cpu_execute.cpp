@@ -52,6 +52,7 @@ void CCpu::AdvancePc(int n) {
 int CCpu::Execute() {
     if ((m_sfr.Control() & CSFRRam::kInterruptEnable) && m_repeatTarget == 0) ScanInterrupts();
     const uint32_t pc = m_sfr.Pc();
+    m_lastFetch = pc;
     const uint16_t w = m_program[pc & kProgramMask];
     const uint16_t w2 = m_program[(pc + 1) & kProgramMask];
     const Op op = m_decode[w];

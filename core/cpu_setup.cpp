@@ -20,6 +20,7 @@ void CCpu::Setup(int variant, int bankCount) {
     m_timer1.Attach(&m_sfr, &m_clock);
     m_timer2.Attach(&m_sfr, &m_clock);
     m_instructions = 0;
+    m_lastFetch = 0;
     m_ticks = 0;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/ice.h"
-#include "tools/run/fetch_address.h"
 #include "tools/run/trace_writer.h"
 #include "util/strfmt.h"
 
@@ -37,21 +36,11 @@ void CScriptedRun::ApplyDueEvents() {
 }
 
 void CScriptedRun::RunPass() {
-    // The two calls of CIce::StepPass, made here so that the trace can look between the key
-    // scan and the run slice (see fetch_address.h).
     CCpu& cpu = m_ice.Cpu();
-    m_ice.Keys().ScanKeys();
-    int result;
-    if (!m_trace) {
-        result = cpu.RunSlice();
-    } else {
-        uint64_t executed = cpu.Instructions();
-        int32_t state = cpu.RunState();
-        bool running = state == CCpu::kRunMain || state == CCpu::kRunSub;
-        uint32_t fetch = running ? NextFetchAddress(cpu) : cpu.Sfr().Pc();
-        result = cpu.RunSlice();
-        if (cpu.Instructions() != executed) m_trace->Line(m_pass, fetch, cpu);
-    }
+    uint64_t executed = cpu.Instructions();
+    int result = m_ice.StepPass();
+    if (m_trace && cpu.Instructions() != executed)
+        m_trace->Line(m_pass, cpu.LastFetchAddress(), cpu);
     if (result == 0) m_stopped = true;
     ++m_pass;
 }
