@@ -5,8 +5,8 @@
 
 #include "app/firmware_container.h"
 #include "core/ice.h"
+#include "data/lit_segments.h"
 #include "tools/run/firmware_source.h"
-#include "tools/run/lcd_segments.h"
 #include "tools/run/message_capture.h"
 #include "tools/run/model_files.h"
 #include "tools/run/run_options.h"
@@ -132,7 +132,9 @@ int RunHeadless(const RunOptions& o) {
     int code = outcome.stopped ? kRunStopped : kRunOk;
     if (out.bmp.IsOpen()) {
         std::string bmp;
-        if (lcd.RenderBmp(LitSegmentsOf(*ice), bmp, error)) {
+        CBuf lit;
+        BuildLitSegments([&ice](int page, uint32_t* cells) { ice->GetLcdRow(page, cells); }, lit);
+        if (lcd.RenderBmp(lit, bmp, error)) {
             out.bmp.Write(bmp);
         } else {
             code = Fail(StrFormat("no LCD picture written: %s", error.c_str()));

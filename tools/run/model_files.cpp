@@ -67,8 +67,7 @@ int CLcdPicture::Load(const std::string& path, int layout, std::string& error) {
     return 1;
 }
 
-int CLcdPicture::RenderBmp(const std::vector<LitSegment>& lit, std::string& bmp,
-                           std::string& error) const {
+int CLcdPicture::RenderBmp(const CBuf& lit, std::string& bmp, std::string& error) const {
     const CSegLcdDat* dat = m_set ? m_set->Layout(m_layout) : nullptr;
     if (!dat) {
         error = "no LCD layout is loaded";
@@ -80,15 +79,13 @@ int CLcdPicture::RenderBmp(const std::vector<LitSegment>& lit, std::string& bmp,
         return 0;
     }
     picture.FillAll(kWhite);
-    CBuf list = NewLitSegmentList();
-    for (const LitSegment& s : lit)
-        AddLitSegment(list, s.column, s.row);
     SLcdViewParams view;
     view.bkColor = kWhite;
     view.layout = dat;
-    if (!CSegLcdDatSet::Draw(picture, view, list)) {
+    if (!CSegLcdDatSet::Draw(picture, view, lit)) {
         // Name the first segment the layout cannot draw.
-        for (const LitSegment& s : lit) {
+        for (int i = 0; i < lit.Count(); ++i) {
+            SLitSegment s = LitSegmentAt(lit, i);
             int64_t k = int64_t(s.column) + int64_t(s.row) * dat->SegDevCnt();
             if (k < 0 || k >= dat->RecordCount()) {
                 error = StrFormat(

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/run/lcd_segments.h"
+#include "util/cbuf.h"
 
 class CSegLcdDatSet;
 
@@ -27,7 +27,7 @@ public:
     int Load(const std::string& path, int layout, std::string& error);
     // The BMP file's bytes of the picture. 0 and a reason when a lit segment has no record
     // in the layout (the simulator then keeps its previous picture; here there is none).
-    int RenderBmp(const std::vector<LitSegment>& lit, std::string& bmp, std::string& error) const;
+    int RenderBmp(const CBuf& lit, std::string& bmp, std::string& error) const;
 
 private:
     std::unique_ptr<CSegLcdDatSet> m_set;
